@@ -1,0 +1,33 @@
+#include "app/registry.h"
+
+#include "screens/size/form7.h"
+#include "toolkit/runtime.h"
+
+namespace app {
+
+Registry& Registry::instance()
+{
+    static Registry registry;
+    return registry;
+}
+
+void Registry::reset()
+{
+    // Take the screens out first: a screen's destruction must not find itself still registered.
+    auto screens = std::move(m_slots);
+    m_slots.clear();
+    screens.clear();
+    toolkit::resetProgram();
+}
+
+void start()
+{
+    screen<Form7>().Show();
+}
+
+void end()
+{
+    toolkit::endProgram();
+}
+
+} // namespace app

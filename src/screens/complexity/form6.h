@@ -1,0 +1,32 @@
+#pragma once
+
+#include "numeric/numeric.h"
+#include "toolkit/screen.h"
+
+// How the total degree of influence is given: typed directly, or rated attribute by attribute.
+class Form6 final : public toolkit::Screen
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Form6)
+
+public:
+    Form6();
+
+    numeric::Integer c = 0; // the typed value, rounded, from the last change of Text1
+
+    toolkit::CommandButton* Command1 = nullptr;
+    toolkit::TextBox* Text1 = nullptr;
+    toolkit::OptionButton* Option2 = nullptr;
+    toolkit::OptionButton* Option1 = nullptr;
+    toolkit::Label* Label2 = nullptr;
+    toolkit::Label* Label1 = nullptr;
+
+protected:
+    void design() override;
+
+protected slots:
+    void Option1_Click();
+    void Option2_Click();
+    void Text1_Change();
+    void Command1_Click();
+};

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "toolkit/screen.h"
+
+// Productivity P, in function points per hour, from the adjusted size and the language.
+class Form4 final : public toolkit::Screen
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Form4)
+
+public:
+    Form4();
+
+    double P = 0; // productivity
+    double A = 0; // adjusted size, copied from Form3.PFA
+    double B = 0; // language factor, 1.6 or 1.0
+    double z = 0; // bell-curve term
+    double k = 0; // growth term
+
+    toolkit::TextBox* Text2 = nullptr;
+    toolkit::ComboBox* Combo1 = nullptr;
+    toolkit::CommandButton* Command2 = nullptr;
+    toolkit::CommandButton* Command1 = nullptr;
+    toolkit::TextBox* Text1 = nullptr;
+
+protected:
+    void design() override;
+
+protected slots:
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Combo1_Click();
+    void Command1_Click();
+    void Command2_Click();
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "toolkit/screen.h"
+
+// Effort W in working hours and delivery time PE in weeks.
+class Form5 final : public toolkit::Screen
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Form5)
+
+public:
+    Form5();
+
+    double W = 0;  // effort, hours
+    double B = 0;  // effort factor of the system type
+    double E = 0;  // 0.45 * sqrt(PFA)
+    double PE = 0; // delivery time, weeks
+    double B2 = 0; // copy of Form4.P
+    double B3 = 0; // copy of Form1.PFNAO, mixed systems
+    double B4 = 0; // copy of Form1.PFNAB, mixed systems
+    double S = 0;  // copy of Form3.PFA
+
+    toolkit::CommandButton* Finalizar = nullptr;
+    toolkit::CommandButton* Informe = nullptr;
+    toolkit::CommandButton* Calcular = nullptr;
+    toolkit::TextBox* Text3 = nullptr;
+    toolkit::TextBox* Text2 = nullptr;
+    toolkit::TextBox* Text1 = nullptr;
+
+protected:
+    void design() override;
+
+protected slots:
+    void Calcular_Click();
+    void Informe_Click();
+    void Finalizar_Click();
+};

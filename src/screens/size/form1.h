@@ -1,0 +1,50 @@
+#pragma once
+
+#include "numeric/numeric.h"
+#include "toolkit/screen.h"
+
+// Function entry of a mixed system: each transaction as a batch column and an on-line column,
+// with a running total for each and their sum PFNA.
+class Form1 final : public toolkit::Screen
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Form1)
+
+public:
+    Form1();
+
+    numeric::Integer A = 0; // batch: entity types referenced
+    numeric::Integer B = 0; // batch: input data element types
+    numeric::Integer c = 0; // batch: output data element types
+    numeric::Integer d = 0; // on line: entity types referenced
+    numeric::Integer E = 0; // on line: input data element types
+    numeric::Integer f = 0; // on line: output data element types
+    double g = 0;           // batch points of the last transaction
+    double h = 0;           // on-line points of the last transaction
+    double PFNAB = 0;       // running batch total
+    double PFNAO = 0;       // running on-line total
+    double PFNA = 0;        // PFNAO + PFNAB after the last calculation
+
+    toolkit::CommandButton* NuevaFuncion = nullptr;
+    toolkit::TextBox* Text2 = nullptr;
+    toolkit::CommandButton* Calcular = nullptr;
+    toolkit::CommandButton* Cancelar = nullptr;
+    toolkit::CommandButton* Aceptar = nullptr;
+    toolkit::TextBox* Text8 = nullptr;
+    toolkit::TextBox* Text7 = nullptr;
+    toolkit::TextBox* Text6 = nullptr;
+    toolkit::TextBox* Text5 = nullptr;
+    toolkit::TextBox* Text4 = nullptr;
+    toolkit::TextBox* Text3 = nullptr;
+    toolkit::TextBox* Text1 = nullptr;
+
+protected:
+    void design() override;
+
+protected slots:
+    void Form_Load() override;
+    void Calcular_Click();
+    void NuevaFuncion_Click();
+    void Aceptar_Click();
+    void Cancelar_Click();
+};

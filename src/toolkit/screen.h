@@ -1,0 +1,111 @@
+#pragma once
+
+#include "toolkit/controls.h"
+#include "toolkit/geometry.h"
+
+#include <QColor>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+#include <QWidget>
+
+namespace toolkit {
+
+class ScreenWindow;
+
+// One screen of the program: a top-level window with its controls, fields and handlers.
+// Creating a screen object does not load it; its window and controls come into being on the
+// first Show or load(), when the design is built and Form_Load runs.
+class Screen : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Screen)
+
+public:
+    ~Screen() override;
+
+    // Loads if needed, shows modeless and makes this the active screen (Form_Activate).
+    void Show();
+    // Turns invisible; fields and controls stay as they are.
+    void Hide();
+    // Destroys the window and its controls; the next Show loads the screen anew.
+    void Unload();
+
+    // Loads the screen without showing it, as using one of its controls does.
+    void load();
+    bool isLoaded() const { return m_window != nullptr; }
+    bool isShown() const;
+
+    QString caption() const { return m_caption; }
+    // The window, while loaded; for tests and tools.
+    QWidget* window() const;
+
+protected:
+    explicit Screen(const char* className);
+
+    enum class Border { Sizable, FixedDialog };
+
+    // Builds the design-time window and controls and connects the handlers.
+    virtual void design() = 0;
+    // The close box: ends the program unless a screen decides otherwise.
+    virtual void closeBox();
+
+    // Design-time properties, called from design().
+    void setCaption(const QString& caption);
+    void setClientSize(int widthTwips, int heightTwips);
+    void setBorder(Border border);
+    void setDesignPosition(int leftTwips, int topTwips);
+    void setBackColor(const QColor& color);
+    void setDefaultButton(CommandButton* button);
+    void setCancelButton(CommandButton* button);
+
+    // Controls, placed in twips relative to the screen or to the frame given.
+    TextBox* addTextBox(const char* name, Twips place, int tabIndex, Frame* in = nullptr);
+    Label* addLabel(const char* name, const QString& caption, Twips place, int tabIndex,
+                    Frame* in = nullptr);
+    CommandButton* addButton(const char* name, const QString& caption, Twips place, int tabIndex,
+                             Frame* in = nullptr);
+    OptionButton* addOption(const char* name, Twips place, int tabIndex, Frame* in = nullptr);
+    ComboBox* addComboBox(const char* name, Twips place, int tabIndex, Frame* in = nullptr);
+    Frame* addFrame(const char* name, const QString& caption, Twips place, int tabIndex,
+                    Frame* in = nullptr);
+    Line* addLine(const char* name, int x1, int y1, int x2, int y2, Frame* in = nullptr);
+
+protected slots:
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+
+private:
+    friend class ScreenWindow;
+
+    struct TabStop
+    {
+        int tabIndex;
+        QWidget* widget;
+    };
+
+    QWidget* parentFor(Frame* in) const;
+    template <class W> W* place(W* widget, const char* name, Twips where, int tabIndex);
+    void finishDesign();
+    void focusFirst();
+    void activate();
+    void onCloseBox();
+    void onEnter();
+    void onEscape();
+
+    QString m_caption;
+    QPointer<QWidget> m_window;
+    std::vector<TabStop> m_tabStops;
+    QPointer<QWidget> m_defaultButton;
+    QPointer<QWidget> m_cancelButton;
+    std::optional<QPoint> m_designPosition;
+    Border m_border = Border::Sizable;
+    bool m_placed = false;
+    bool m_focusPending = false;
+};
+
+} // namespace toolkit
