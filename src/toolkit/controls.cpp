@@ -2,6 +2,7 @@
 
 #include "toolkit/runtime.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
@@ -172,7 +173,8 @@ bool Label::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_label && event->type() == QEvent::MouseButtonRelease && m_label->isEnabled()) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton && m_label->rect().contains(mouse->position().toPoint()))
+        if (mouse->button() == Qt::LeftButton &&
+            m_label->rect().contains(mouse->position().toPoint()))
             dispatch([this] { emit Click(); });
     }
     return QObject::eventFilter(watched, event);
@@ -215,11 +217,13 @@ numeric::Integer OptionButton::value() const
 void OptionButton::setValue(bool selected)
 {
     if (!selected) {
-        // An exclusive group refuses to clear its selected button; step outside it for the write.
-        const bool exclusive = m_button->autoExclusive();
-        m_button->setAutoExclusive(false);
+        // An exclusive group refuses to clear its selected button; lift it for the write.
+        QButtonGroup* group = m_button->group();
+        if (group)
+            group->setExclusive(false);
         m_button->setChecked(false);
-        m_button->setAutoExclusive(exclusive);
+        if (group)
+            group->setExclusive(true);
         return;
     }
     m_button->setChecked(true);

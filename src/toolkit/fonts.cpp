@@ -15,8 +15,12 @@ QStringList standIns(const QString& family)
         return {family, QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"),
                 QStringLiteral("Liberation Sans")};
     // MS Sans Serif and anything else: Arial-metric faces come closest.
-    return {family, QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-            QStringLiteral("Arial"), QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")};
+    return {family,
+            QStringLiteral("Microsoft Sans Serif"),
+            QStringLiteral("Liberation Sans"),
+            QStringLiteral("Arial"),
+            QStringLiteral("Helvetica"),
+            QStringLiteral("DejaVu Sans")};
 }
 
 } // namespace

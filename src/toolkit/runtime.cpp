@@ -22,8 +22,7 @@ QWidget* owner()
 QString sentenceFor(const numeric::RuntimeError& error)
 {
     using numeric::ErrorKind;
-    if (!error.explanation().isEmpty())
-        return error.explanation();
+    // A box the user can correct says more than the rule that refused its text.
     const QString& box = error.subject();
     if (!box.isEmpty()) {
         switch (error.kind()) {
@@ -37,6 +36,8 @@ QString sentenceFor(const numeric::RuntimeError& error)
             return QStringLiteral("No se puede usar el valor de la casilla «%1».").arg(box);
         }
     }
+    if (!error.explanation().isEmpty())
+        return error.explanation();
     switch (error.kind()) {
     case ErrorKind::DivisionByZero:
         return QStringLiteral("El cálculo divide por cero.");

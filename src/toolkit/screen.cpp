@@ -4,6 +4,7 @@
 #include "toolkit/runtime.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -124,7 +125,8 @@ void Screen::Show()
         }
         m_window->show();
     }
-    m_window->raise();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        m_window->raise(); // a window manager's business; the offscreen platform has none
     m_window->activateWindow();
     if (m_focusPending) {
         m_focusPending = false;
@@ -175,8 +177,8 @@ void Screen::onCloseBox()
 void Screen::onEnter()
 {
     // A focused button takes Enter itself; elsewhere the default button does.
-    if (auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
-        focused && focused->window() == m_window && focused->isEnabled()) {
+    if (auto* focused = qobject_cast<QPushButton*>(m_window->focusWidget());
+        focused && focused->isEnabled()) {
         focused->click();
         return;
     }
@@ -313,10 +315,30 @@ CommandButton* Screen::addButton(const char* name, const QString& caption, Twips
     return new CommandButton(button);
 }
 
+namespace {
+
+// The whole area of an option button takes the click, not only its round mark: the screens'
+// options have no caption of their own and a label beside them.
+class OptionWidget final : public QRadioButton
+{
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
+} // namespace
+
 OptionButton* Screen::addOption(const char* name, Twips where, int tabIndex, Frame* in)
 {
-    auto* button = place(new QRadioButton(parentFor(in)), name, where, tabIndex);
-    button->setAutoExclusive(true);
+    QWidget* container = parentFor(in);
+    auto* button = place(new OptionWidget(container), name, where, tabIndex);
+    // One exclusive group per container. Qt's auto-exclusivity would reach into nested frames.
+    auto* group = container->findChild<QButtonGroup*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!group)
+        group = new QButtonGroup(container);
+    group->addButton(button);
     return new OptionButton(button);
 }
 
