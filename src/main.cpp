@@ -8,7 +8,5 @@ int main(int argc, char* argv[])
     // The program ends only by its own buttons or the close box, never because a screen hid.
     application.setQuitOnLastWindowClosed(false);
     app::start();
-    const int status = QApplication::exec();
-    app::Registry::instance().reset();
-    return status;
+    return QApplication::exec();
 }

@@ -3,7 +3,15 @@
 #include "screens/size/form7.h"
 #include "toolkit/runtime.h"
 
+#include <QCoreApplication>
+
 namespace app {
+
+Registry::Registry()
+{
+    // Screens own widgets, which must go before the application object does.
+    qAddPostRoutine([] { Registry::instance().reset(); });
+}
 
 Registry& Registry::instance()
 {

@@ -36,7 +36,7 @@ public:
     void reset();
 
 private:
-    Registry() = default;
+    Registry();
     ~Registry() = default;
 
     std::map<std::type_index, std::unique_ptr<toolkit::Screen>> m_slots;

@@ -46,6 +46,11 @@ void Control::setVisible(bool visible)
     m_widget->setHidden(!visible);
 }
 
+void Control::setFocus()
+{
+    m_widget->setFocus(Qt::OtherFocusReason);
+}
+
 void Control::setFont(const QFont& font)
 {
     m_widget->setFont(font);

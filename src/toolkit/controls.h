@@ -37,6 +37,8 @@ public:
     void setEnabled(bool enabled);
     bool isVisible() const;
     void setVisible(bool visible);
+    // Moves the keyboard focus here, as a convenience for the user; no handler runs.
+    void setFocus();
     void setFont(const QFont& font);
     void setBackColor(const QColor& color);
     void setForeColor(const QColor& color);

@@ -1,19 +1,145 @@
 #include "screens/size/form1.h"
 
+#include "app/registry.h"
+#include "screens/complexity/form6.h"
+#include "screens/size/form7.h"
+#include "screens/size/transaction_points.h"
+#include "toolkit/fonts.h"
+
 Form1::Form1() : Screen("Form1") {}
 
 void Form1::design()
 {
+    using toolkit::Twips;
     setCaption(QStringLiteral("Puntos Función No Ajustados"));
     setClientSize(5775, 4260);
+    setBorder(Border::Sizable);
+
+    NuevaFuncion = addButton("NuevaFuncion", QStringLiteral("&Nueva Funcion"),
+                             Twips{4200, 1560, 1335, 375}, 18);
+    Text2 = addTextBox("Text2", Twips{2040, 1440, 855, 375}, 2);
+    Calcular = addButton("Calcular", QStringLiteral("Ca&lcular"), Twips{4200, 2280, 1335, 375}, 17);
+    Cancelar = addButton("Cancelar", QStringLiteral("&Cancelar"), Twips{3600, 3600, 1215, 375}, 16);
+    Aceptar = addButton("Aceptar", QStringLiteral("&Aceptar"), Twips{840, 3600, 1335, 375}, 15);
+    Text8 = addTextBox("Text8", Twips{3120, 2640, 855, 285}, 11);
+    Text7 = addTextBox("Text7", Twips{2040, 2640, 855, 285}, 10);
+    Text6 = addTextBox("Text6", Twips{3120, 2040, 855, 375}, 6);
+    Text5 = addTextBox("Text5", Twips{3120, 1440, 855, 375}, 5);
+    Text4 = addTextBox("Text4", Twips{3120, 840, 855, 375}, 4);
+    Text3 = addTextBox("Text3", Twips{2040, 2040, 855, 375}, 3);
+    Text1 = addTextBox("Text1", Twips{2040, 840, 855, 375}, 1);
+    addLine("Line10", 360, 240, 4080, 240);
+    Label7 = addLabel("Label7", QStringLiteral("On Line"), Twips{3120, 360, 855, 255}, 14);
+    Label6 = addLabel("Label6", QStringLiteral("Sistemas"), Twips{480, 360, 1335, 255}, 13);
+    Label5 = addLabel("Label5", QStringLiteral("Batch"), Twips{2040, 360, 855, 255}, 12);
+    addLine("Line9", 360, 3000, 4080, 3000);
+    addLine("Line8", 3000, 240, 3000, 3000);
+    addLine("Line7", 360, 1920, 4080, 1920);
+    addLine("Line6", 360, 1320, 4080, 1320);
+    addLine("Line5", 1920, 240, 1920, 3000);
+    addLine("Line4", 4080, 240, 4080, 3000);
+    addLine("Line3", 360, 2520, 4080, 2520);
+    addLine("Line2", 360, 720, 4080, 720);
+    addLine("Line1", 360, 240, 360, 3000);
+    Label4 = addLabel("Label4", QStringLiteral("PFNA"), Twips{480, 2640, 1335, 255}, 9);
+    Label3 =
+        addLabel("Label3", QStringLiteral("Nº Datos de Salida"), Twips{480, 2040, 1455, 255}, 8);
+    Label2 =
+        addLabel("Label2", QStringLiteral("Nº Datos de Entrada"), Twips{600, 1440, 1215, 375}, 7);
+    Label1 = addLabel("Label1", QStringLiteral("Nº Entidades"), Twips{600, 960, 1095, 255}, 0);
+
+    for (toolkit::Label* label : {Label7, Label6, Label5, Label4, Label3, Label2, Label1})
+        label->setAlignment(toolkit::Label::Alignment::Center);
+    for (toolkit::Label* label : {Label7, Label6, Label5, Label4})
+        label->setFont(toolkit::boldFont());
+    Text7->setLocked(true);
+    Text8->setLocked(true);
+    setDefaultButton(Calcular);
+    setCancelButton(Cancelar);
+
+    // Both columns share the row headers, so a box's name says its column too.
+    const auto name = [](toolkit::TextBox* box, toolkit::Label* row, toolkit::Label* column) {
+        box->setAccessibleName(QStringLiteral("%1 (%2)").arg(row->caption(), column->caption()));
+    };
+    name(Text1, Label1, Label5);
+    name(Text2, Label2, Label5);
+    name(Text3, Label3, Label5);
+    name(Text7, Label4, Label5);
+    name(Text4, Label1, Label7);
+    name(Text5, Label2, Label7);
+    name(Text6, Label3, Label7);
+    name(Text8, Label4, Label7);
+
+    connect(Calcular, &toolkit::CommandButton::Click, this, &Form1::Calcular_Click);
+    connect(NuevaFuncion, &toolkit::CommandButton::Click, this, &Form1::NuevaFuncion_Click);
+    connect(Aceptar, &toolkit::CommandButton::Click, this, &Form1::Aceptar_Click);
+    connect(Cancelar, &toolkit::CommandButton::Click, this, &Form1::Cancelar_Click);
 }
 
-void Form1::Form_Load() {}
+void Form1::Form_Load()
+{
+    Aceptar->setEnabled(false);
+    NuevaFuncion->setEnabled(false);
+}
 
-void Form1::Calcular_Click() {}
+void Form1::Calcular_Click()
+{
+    // A box that holds no whole number stops here; the counts read before it keep their values.
+    A = Text1->toInteger();
+    B = Text2->toInteger();
+    c = Text3->toInteger();
+    d = Text4->toInteger();
+    E = Text5->toInteger();
+    f = Text6->toInteger();
 
-void Form1::NuevaFuncion_Click() {}
+    g = transactionPoints(A, B, c);
+    h = transactionPoints(d, E, f);
 
-void Form1::Aceptar_Click() {}
+    const numeric::FloatingPointCheck batchSum;
+    PFNAB = g + PFNAB;
+    batchSum.check(PFNAB);
+    const numeric::FloatingPointCheck onLineSum;
+    PFNAO = h + PFNAO;
+    onLineSum.check(PFNAO);
 
-void Form1::Cancelar_Click() {}
+    Text7->setText(numeric::doubleToText(PFNAB));
+    Text8->setText(numeric::doubleToText(PFNAO));
+
+    const numeric::FloatingPointCheck systemSum;
+    PFNA = PFNAO + PFNAB;
+    systemSum.check(PFNA);
+
+    Aceptar->setEnabled(true);
+    Calcular->setEnabled(false);
+    NuevaFuncion->setEnabled(true);
+}
+
+void Form1::NuevaFuncion_Click()
+{
+    // The running totals stay in view; the next transaction adds to them.
+    Text1->setText(QString());
+    Text2->setText(QString());
+    Text3->setText(QString());
+    Text4->setText(QString());
+    Text5->setText(QString());
+    Text6->setText(QString());
+    Calcular->setEnabled(true);
+    // Ready for the next transaction's first count.
+    Text1->setFocus();
+}
+
+void Form1::Aceptar_Click()
+{
+    Hide();
+    app::screen<Form6>().Show();
+    Form6& form6 = app::loaded<Form6>();
+    form6.Option1->setValue(false);
+    form6.Option2->setValue(false);
+    form6.Command1->setEnabled(false);
+}
+
+void Form1::Cancelar_Click()
+{
+    Hide();
+    app::screen<Form7>().Show();
+}

@@ -47,4 +47,13 @@ protected slots:
     void NuevaFuncion_Click();
     void Aceptar_Click();
     void Cancelar_Click();
+
+private:
+    toolkit::Label* Label7 = nullptr;
+    toolkit::Label* Label6 = nullptr;
+    toolkit::Label* Label5 = nullptr;
+    toolkit::Label* Label4 = nullptr;
+    toolkit::Label* Label3 = nullptr;
+    toolkit::Label* Label2 = nullptr;
+    toolkit::Label* Label1 = nullptr;
 };

@@ -1,11 +1,12 @@
 #pragma once
 
 #include "numeric/numeric.h"
-#include "toolkit/screen.h"
+#include "screens/size/single_kind_entry.h"
 
 // Function entry of an on-line system: one logical transaction at a time, adding its Mk II
-// unadjusted points to the running total PFNAO.
-class Form9 final : public toolkit::Screen
+// unadjusted points to the running total PFNAO. Controls and handlers are those of its batch
+// twin, Form8 (SingleKindEntry).
+class Form9 final : public SingleKindEntry
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form9)
@@ -19,22 +20,6 @@ public:
     double PFNAO = 0;        // running total of the on-line system
     double HO = 0;           // points of the last transaction
 
-    toolkit::CommandButton* Calcular = nullptr;
-    toolkit::TextBox* Text4 = nullptr;
-    toolkit::TextBox* Text3 = nullptr;
-    toolkit::TextBox* Text2 = nullptr;
-    toolkit::TextBox* Text1 = nullptr;
-    toolkit::CommandButton* Aceptar = nullptr;
-    toolkit::CommandButton* Cancelar = nullptr;
-    toolkit::CommandButton* NuevaFuncion = nullptr;
-
-protected:
-    void design() override;
-
-protected slots:
-    void Form_Load() override;
-    void Calcular_Click();
-    void NuevaFuncion_Click();
-    void Aceptar_Click();
-    void Cancelar_Click();
+private:
+    static const Design& onLineDesign();
 };

@@ -1,0 +1,111 @@
+#include "screens/size/single_kind_entry.h"
+
+#include "app/registry.h"
+#include "screens/complexity/form6.h"
+#include "screens/size/form7.h"
+#include "screens/size/transaction_points.h"
+#include "toolkit/fonts.h"
+
+SingleKindEntry::SingleKindEntry(const char* className, const Design& design, Fields fields)
+    : Screen(className), m_design(design), m_fields(fields)
+{}
+
+void SingleKindEntry::design()
+{
+    const Design& d = m_design;
+    setCaption(QStringLiteral("Puntos Función No Ajustados"));
+    setClientSize(d.width, d.height);
+    setBorder(d.border);
+
+    Calcular = addButton("Calcular", d.calcularCaption, d.calcular.twips, d.calcular.tabIndex);
+    Text4 = addTextBox("Text4", d.text4.twips, d.text4.tabIndex);
+    Text3 = addTextBox("Text3", d.text3.twips, d.text3.tabIndex);
+    Text2 = addTextBox("Text2", d.text2.twips, d.text2.tabIndex);
+    Text1 = addTextBox("Text1", d.text1.twips, d.text1.tabIndex);
+    Aceptar = addButton("Aceptar", QStringLiteral("&Aceptar"), d.aceptar.twips, d.aceptar.tabIndex);
+    Cancelar =
+        addButton("Cancelar", QStringLiteral("&Cancelar"), d.cancelar.twips, d.cancelar.tabIndex);
+    NuevaFuncion = addButton("NuevaFuncion", QStringLiteral("&Nueva Funcion"), d.nuevaFuncion.twips,
+                             d.nuevaFuncion.tabIndex);
+    Label1 = addLabel("Label1", QStringLiteral("Nº Entidades"), d.label1.twips, d.label1.tabIndex);
+    Label2 = addLabel("Label2", QStringLiteral("Nº Datos de Entrada"), d.label2.twips,
+                      d.label2.tabIndex);
+    Label3 =
+        addLabel("Label3", QStringLiteral("Nº Datos de Salida"), d.label3.twips, d.label3.tabIndex);
+    Label4 = addLabel("Label4", QStringLiteral("PFNA"), d.label4.twips, d.label4.tabIndex);
+    Label5 = addLabel("Label5", d.column, d.label5.twips, d.label5.tabIndex);
+    Label6 = addLabel("Label6", QStringLiteral("Sistemas"), d.label6.twips, d.label6.tabIndex);
+    for (const Segment& line : d.grid)
+        addLine(line.name, line.x1, line.y1, line.x2, line.y2);
+
+    for (toolkit::Label* label : {Label1, Label2, Label3, Label4, Label5, Label6})
+        label->setAlignment(toolkit::Label::Alignment::Center);
+    for (toolkit::Label* label : {Label4, Label5, Label6})
+        label->setFont(toolkit::boldFont());
+    Text4->setLocked(true);
+    setDefaultButton(Calcular);
+    setCancelButton(Cancelar);
+
+    // Each box is named by its row header, for screen readers and error messages.
+    Text1->describedBy(Label1);
+    Text2->describedBy(Label2);
+    Text3->describedBy(Label3);
+    Text4->describedBy(Label4);
+
+    connect(Calcular, &toolkit::CommandButton::Click, this, &SingleKindEntry::Calcular_Click);
+    connect(NuevaFuncion, &toolkit::CommandButton::Click, this,
+            &SingleKindEntry::NuevaFuncion_Click);
+    connect(Aceptar, &toolkit::CommandButton::Click, this, &SingleKindEntry::Aceptar_Click);
+    connect(Cancelar, &toolkit::CommandButton::Click, this, &SingleKindEntry::Cancelar_Click);
+}
+
+void SingleKindEntry::Form_Load()
+{
+    Aceptar->setEnabled(false);
+    NuevaFuncion->setEnabled(false);
+}
+
+void SingleKindEntry::Calcular_Click()
+{
+    // A box that holds no whole number stops here; the counts read before it keep their values.
+    m_fields.entities = Text1->toInteger();
+    m_fields.inputs = Text2->toInteger();
+    m_fields.outputs = Text3->toInteger();
+
+    const double t = transactionPoints(m_fields.entities, m_fields.inputs, m_fields.outputs);
+    m_fields.last = t;
+    const numeric::FloatingPointCheck check;
+    m_fields.total = t + m_fields.total;
+    check.check(m_fields.total);
+
+    Text4->setText(numeric::doubleToText(m_fields.total));
+    Aceptar->setEnabled(true);
+    Calcular->setEnabled(false);
+    NuevaFuncion->setEnabled(true);
+}
+
+void SingleKindEntry::NuevaFuncion_Click()
+{
+    // The running total stays in view; the next transaction adds to it.
+    Text1->setText(QString());
+    Text2->setText(QString());
+    Text3->setText(QString());
+    Calcular->setEnabled(true);
+    // Ready for the next transaction's first count.
+    Text1->setFocus();
+}
+
+void SingleKindEntry::Aceptar_Click()
+{
+    Hide();
+    app::screen<Form6>().Show();
+    Form6& form6 = app::loaded<Form6>();
+    form6.Option1->setValue(false);
+    form6.Option2->setValue(false);
+}
+
+void SingleKindEntry::Cancelar_Click()
+{
+    Hide();
+    app::screen<Form7>().Show();
+}

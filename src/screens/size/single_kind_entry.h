@@ -1,0 +1,85 @@
+#pragma once
+
+#include "numeric/numeric.h"
+#include "toolkit/screen.h"
+
+#include <QString>
+
+#include <array>
+
+// The batch and the on-line function entry screens are twins: the same table of three counts and
+// a running total, the same handlers. Each twin gives its design table and its own fields, which
+// other screens know by the twin's names (X1..., PFNAB on the batch screen; Z1..., PFNAO on the
+// on-line one).
+class SingleKindEntry : public toolkit::Screen
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SingleKindEntry)
+
+public:
+    toolkit::CommandButton* Calcular = nullptr;
+    toolkit::TextBox* Text4 = nullptr; // the running total, locked
+    toolkit::TextBox* Text3 = nullptr; // output data element types
+    toolkit::TextBox* Text2 = nullptr; // input data element types
+    toolkit::TextBox* Text1 = nullptr; // entity types referenced
+    toolkit::CommandButton* Aceptar = nullptr;
+    toolkit::CommandButton* Cancelar = nullptr;
+    toolkit::CommandButton* NuevaFuncion = nullptr;
+
+protected:
+    struct Place
+    {
+        toolkit::Twips twips;
+        int tabIndex;
+    };
+
+    struct Segment
+    {
+        const char* name;
+        int x1, y1, x2, y2;
+    };
+
+    // Where the twins differ on screen.
+    struct Design
+    {
+        QString column; // header of the count column
+        QString calcularCaption;
+        Border border;
+        int width, height; // client area
+        Place calcular, text4, text3, text2, text1, aceptar, cancelar, nuevaFuncion;
+        Place label1, label2, label3, label4, label5, label6;
+        std::array<Segment, 9> grid; // in design order
+    };
+
+    // The twin's public fields, by their role.
+    struct Fields
+    {
+        numeric::Integer& entities;
+        numeric::Integer& inputs;
+        numeric::Integer& outputs;
+        double& total; // running total of the system
+        double& last;  // points of the transaction last calculated
+    };
+
+    SingleKindEntry(const char* className, const Design& design, Fields fields);
+
+    void design() override;
+
+protected slots:
+    void Form_Load() override;
+    void Calcular_Click();
+    void NuevaFuncion_Click();
+    void Aceptar_Click();
+    void Cancelar_Click();
+
+private:
+    const Design& m_design;
+    Fields m_fields;
+
+    toolkit::Label* Label1 = nullptr;
+    toolkit::Label* Label2 = nullptr;
+    toolkit::Label* Label3 = nullptr;
+    toolkit::Label* Label4 = nullptr;
+    toolkit::Label* Label5 = nullptr;
+    toolkit::Label* Label6 = nullptr;
+};
