@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -14,6 +15,13 @@
 #include <QRadioButton>
 
 namespace toolkit {
+
+QColor systemColor(SystemColor role)
+{
+    const QPalette palette = QGuiApplication::palette();
+    return palette.color(role == SystemColor::Highlight ? QPalette::Highlight
+                                                        : QPalette::HighlightedText);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Control
@@ -174,6 +182,11 @@ void Label::setAlignment(Alignment alignment)
     m_label->setAlignment(horizontal | Qt::AlignTop);
 }
 
+void Label::setWordWrap(bool wrap)
+{
+    m_label->setWordWrap(wrap);
+}
+
 bool Label::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_label && event->type() == QEvent::MouseButtonRelease && m_label->isEnabled()) {
@@ -247,6 +260,9 @@ ComboBox::ComboBox(QComboBox* combo) : Control(combo), m_combo(combo)
     // must pick nothing, so that step is cut off.
     QObject::disconnect(m_combo->lineEdit(), &QLineEdit::editingFinished, m_combo, nullptr);
     connect(m_combo->lineEdit(), &QLineEdit::textEdited, this, [this] { m_listIndex = -1; });
+    // A picked item shows from its start even where the field is too narrow for all of it.
+    connect(m_combo, &QComboBox::currentIndexChanged, this,
+            [this] { m_combo->lineEdit()->home(false); });
     connect(m_combo, &QComboBox::activated, this, [this](int index) {
         m_listIndex = static_cast<numeric::Integer>(index);
         dispatch([this] { emit Click(); });

@@ -24,6 +24,10 @@ namespace toolkit {
 
 class Label;
 
+// The colours of the user's desktop theme, by their role.
+enum class SystemColor { Highlight, HighlightText };
+QColor systemColor(SystemColor role);
+
 class Control : public QObject
 {
     Q_OBJECT
@@ -96,6 +100,8 @@ public:
     // Raises Change inside the call when the caption differs from the current one.
     void setCaption(const QString& caption);
     void setAlignment(Alignment alignment);
+    // Captions wrap onto further lines of the label's box unless told to keep to one line.
+    void setWordWrap(bool wrap);
 
 signals:
     void Change();

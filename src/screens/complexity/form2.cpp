@@ -1,15 +1,187 @@
 #include "screens/complexity/form2.h"
 
+#include "app/registry.h"
+#include "screens/complexity/form3.h"
+#include "toolkit/fonts.h"
+#include "toolkit/runtime.h"
+
+#include <QByteArray>
+
+namespace {
+
+// The six degrees of influence; an item's position in the list is its rating.
+const std::array<QString, 6> kDegrees = {
+    QStringLiteral("0-Sin Influencia"),    QStringLiteral("1-Inf.Mínima"),
+    QStringLiteral("2-Inf.Moderada"),      QStringLiteral("3-Inf.Apreciable"),
+    QStringLiteral("4-Inf.Significativa"), QStringLiteral("5-Inf.Muy Fuerte"),
+};
+
+// One attribute row: its name, the width and tab index of the name, and where its hidden rating
+// box lies.
+struct Attribute
+{
+    QString caption;
+    int labelWidth;
+    int labelTabIndex;
+    int ratingLeft;
+    int ratingTop;
+};
+
+// The captions of rows 16 and 17 end with a blank, as they always have.
+const std::array<Attribute, Form2::kAttributes> kAttributeRows = {{
+    {QStringLiteral("Comunicación de datos"), 1935, 0, 5880, 0},
+    {QStringLiteral("Funciones distribuídas"), 1935, 20, 5880, 360},
+    {QStringLiteral("Prestaciones"), 2055, 21, 5880, 840},
+    {QStringLiteral("Gran uso de la configuración"), 2295, 22, 5880, 1320},
+    {QStringLiteral("Velocidad de las transacciones"), 2415, 23, 5880, 1800},
+    {QStringLiteral("Entrada de datos en línea"), 2655, 24, 5880, 2160},
+    {QStringLiteral("Diseño para la eficiencia del usuario final"), 3015, 25, 5880, 2520},
+    {QStringLiteral("Actualización de datos en línea"), 2535, 26, 5880, 2880},
+    {QStringLiteral("Complejidad del proceso lógico interno de la aplic."), 3615, 27, 5880, 3240},
+    {QStringLiteral("Reusabilidad del código"), 3615, 28, 5880, 3600},
+    {QStringLiteral("Facilidad de instalación"), 1815, 29, 5760, 3960},
+    {QStringLiteral("Facilidad de operación"), 2535, 30, 5880, 4320},
+    {QStringLiteral("Localizaciones múltiples"), 2055, 31, 5880, 5400},
+    {QStringLiteral("Facilidad de cambios"), 1815, 32, 6000, 6480},
+    {QStringLiteral("Requerimientos de otras aplicaciones"), 2895, 33, 6000, 6840},
+    {QStringLiteral("Seguridad, privacidad, auditabilidad "), 3255, 34, 6000, 7200},
+    {QStringLiteral("Necesidades de formación "), 3135, 35, 6000, 7680},
+    {QStringLiteral("Uso por terceras partes"), 3615, 36, 600, 7560},
+    {QStringLiteral("Documentación"), 2415, 37, 2160, 7560},
+}};
+
+QByteArray nameOf(const char* kind, int row)
+{
+    return QByteArray(kind) + QByteArray::number(row);
+}
+
+} // namespace
+
 Form2::Form2() : Screen("Form2") {}
 
 void Form2::design()
 {
+    using toolkit::Twips;
     setCaption(QStringLiteral("Valoración de Grados de Influencia"));
     setClientSize(7470, 8010);
+    setDesignPosition(2340, 450);
+
+    for (int k = kAttributes; k >= 1; --k)
+        Combo[k - 1] = addComboBox(nameOf("Combo", k).constData(),
+                                   Twips{4200, 600 + 360 * (k - 1), 1455, 315}, 43 + k);
+    Text20 = addTextBox("Text20", Twips{4320, 7440, 1215, 285}, 43);
+    for (int k = kAttributes; k >= 1; --k) {
+        const Attribute& row = kAttributeRows[k - 1];
+        Text[k - 1] = addTextBox(nameOf("Text", k).constData(),
+                                 Twips{row.ratingLeft, row.ratingTop, 1215, 285}, k);
+    }
+    Aceptar = addButton("Aceptar", QStringLiteral("&Aceptar"), Twips{6120, 5880, 1215, 375}, 42);
+    Sumar = addButton("Sumar", QStringLiteral("&Sumar"), Twips{6120, 4920, 1215, 375}, 41);
+    toolkit::Label* Label22 =
+        addLabel("Label22", QStringLiteral("TGI"), Twips{3720, 7560, 375, 255}, 40);
+    toolkit::Label* Label21 =
+        addLabel("Label21", QStringLiteral("INFLUENCIA"), Twips{4320, 360, 1215, 255}, 39);
+    toolkit::Label* Label20 =
+        addLabel("Label20", QStringLiteral("ATRIBUTOS"), Twips{1800, 360, 1095, 255}, 38);
+    for (int k = kAttributes; k >= 1; --k) {
+        const Attribute& row = kAttributeRows[k - 1];
+        Label[k - 1] =
+            addLabel(nameOf("Label", k).constData(), row.caption,
+                     Twips{600, 720 + 360 * (k - 1), row.labelWidth, 255}, row.labelTabIndex);
+    }
+
+    // The grid: a header row, one row per attribute, and below them the TGI cell.
+    addLine("Line2", 480, 240, 5640, 240);
+    const std::array<int, kAttributes + 1> rowLines = {5,  6,  7,  8, 9,  10, 11, 12, 13, 14,
+                                                       15, 16, 17, 4, 18, 19, 20, 21, 22, 23};
+    for (int i = 0; i < int(rowLines.size()); ++i)
+        addLine(nameOf("Line", rowLines[i]).constData(), 480, 600 + 360 * i, 5640, 600 + 360 * i);
+    addLine("Line25", 4200, 7800, 5640, 7800);
+    addLine("Line3", 480, 7440, 480, 240);
+    addLine("Line24", 4200, 240, 4200, 7800);
+    addLine("Line1", 5640, 7800, 5640, 240);
+
+    for (toolkit::Label* heading : {Label22, Label21, Label20})
+        heading->setFont(toolkit::boldFont());
+    // The rating boxes only carry each pick to the sum; the user never sees them.
+    for (toolkit::TextBox* rating : Text)
+        rating->setVisible(false);
+    Text20->setLocked(true);
+    Text20->setEnabled(false);
+    setDefaultButton(Sumar);
+
+    // The stand-in for the design font runs a little wider than it did: a name keeps to its one
+    // row rather than wrapping into the next.
+    for (toolkit::Label* name : Label)
+        name->setWordWrap(false);
+
+    for (int k = 0; k < kAttributes; ++k) {
+        Combo[k]->describedBy(Label[k]);
+        Text[k]->setAccessibleName(Label[k]->caption().trimmed());
+    }
+    Text20->describedBy(Label22);
+
+    using Slot = void (Form2::*)();
+    const std::array<Slot, kAttributes> comboClicks = {
+        &Form2::Combo1_Click,  &Form2::Combo2_Click,  &Form2::Combo3_Click,  &Form2::Combo4_Click,
+        &Form2::Combo5_Click,  &Form2::Combo6_Click,  &Form2::Combo7_Click,  &Form2::Combo8_Click,
+        &Form2::Combo9_Click,  &Form2::Combo10_Click, &Form2::Combo11_Click, &Form2::Combo12_Click,
+        &Form2::Combo13_Click, &Form2::Combo14_Click, &Form2::Combo15_Click, &Form2::Combo16_Click,
+        &Form2::Combo17_Click, &Form2::Combo18_Click, &Form2::Combo19_Click,
+    };
+    for (int k = 0; k < kAttributes; ++k)
+        connect(Combo[k], &toolkit::ComboBox::Click, this, comboClicks[k]);
+    connect(Sumar, &toolkit::CommandButton::Click, this, &Form2::Sumar_Click);
+    connect(Aceptar, &toolkit::CommandButton::Click, this, &Form2::Aceptar_Click);
 }
 
-void Form2::Form_Load() {}
+void Form2::Form_Load()
+{
+    for (toolkit::ComboBox* combo : Combo) {
+        for (const QString& degree : kDegrees)
+            combo->addItem(degree);
+    }
+    Aceptar->setEnabled(false);
+}
 
-void Form2::Sumar_Click() {}
+void Form2::rateRow(int row)
+{
+    Text[row - 1]->setText(numeric::integerToText(Combo[row - 1]->listIndex()));
+}
 
-void Form2::Aceptar_Click() {}
+void Form2::Sumar_Click()
+{
+    // An attribute left unrated is named, so that the user can rate it and sum again; nothing
+    // changes until all 19 are rated.
+    for (int k = 0; k < kAttributes; ++k) {
+        if (numeric::textEquals(Text[k]->text(), QString())) {
+            toolkit::messageBox(QStringLiteral("Falta la valoración del atributo «%1». Elija su "
+                                               "grado de influencia y pulse «Sumar» de nuevo.")
+                                    .arg(Label[k]->caption().trimmed()),
+                                QStringLiteral("Error"));
+            Combo[k]->setFocus();
+            return;
+        }
+    }
+
+    std::array<numeric::Integer, kAttributes> rating{};
+    for (int k = 0; k < kAttributes; ++k)
+        rating[k] = Text[k]->toInteger();
+    // Added to the current TGI, which is 0 on the only sum of the run.
+    for (const numeric::Integer value : rating)
+        TGI = numeric::addIntegers(TGI, value);
+    Text20->setEnabled(true);
+    Text20->setText(numeric::integerToText(TGI));
+    Sumar->setEnabled(false);
+    Aceptar->setEnabled(true);
+}
+
+void Form2::Aceptar_Click()
+{
+    Hide();
+    app::screen<Form3>().Show();
+    // On this road the adjustment's result boxes start greyed; its own steps enable them.
+    app::loaded<Form3>().Text1->setEnabled(false);
+    app::loaded<Form3>().Text3->setEnabled(false);
+    app::loaded<Form3>().Text4->setEnabled(false);
+}

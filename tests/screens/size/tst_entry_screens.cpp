@@ -97,7 +97,6 @@ class TstEntryScreens : public QObject
 private slots:
     void init() { support::freshRun(); }
     // The screens' windows must go while the application still exists.
-    void cleanupTestCase() { app::Registry::instance().reset(); }
 
     void transactionsAddUp_data()
     {
