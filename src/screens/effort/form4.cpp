@@ -1,19 +1,132 @@
 #include "screens/effort/form4.h"
 
+#include "app/registry.h"
+#include "numeric/numeric.h"
+#include "screens/complexity/form3.h"
+#include "screens/effort/form5.h"
+#include "toolkit/fonts.h"
+
+#include <QStringList>
+
+namespace {
+
+// The languages in list order; the first ten are the fourth-generation ones that get the higher
+// factor. Some names carry a trailing blank, and are shown so.
+const QStringList& languages()
+{
+    static const QStringList list = {
+        QStringLiteral("NATURAL"),   QStringLiteral("ADSL/ON LINE"), QStringLiteral("IDEAL"),
+        QStringLiteral("FOCUS"),     QStringLiteral("4GL"),          QStringLiteral("FOX "),
+        QStringLiteral("RAMIS-II"),  QStringLiteral("SQL"),          QStringLiteral("QBE"),
+        QStringLiteral("SUPERNOVA"), QStringLiteral("Java"),         QStringLiteral("C++"),
+        QStringLiteral("COBOL"),     QStringLiteral("BASIC"),        QStringLiteral("Visual Basic"),
+        QStringLiteral("ALGOL"),     QStringLiteral("Prolog"),       QStringLiteral("Lisp"),
+        QStringLiteral("ADA"),       QStringLiteral("PASCAL "),      QStringLiteral("Smalltalk "),
+        QStringLiteral("DELPHI"),    QStringLiteral("FORTRAN II"),   QStringLiteral("PL/1 "),
+        QStringLiteral("SIMULA"),    QStringLiteral("ALP"),          QStringLiteral("Eiffel"),
+    };
+    return list;
+}
+
+} // namespace
+
 Form4::Form4() : Screen("Form4") {}
 
 void Form4::design()
 {
+    using toolkit::Twips;
     setCaption(QStringLiteral("Cálculo de la Productividad estimada"));
     setClientSize(4965, 3645);
+    setDesignPosition(3600, 3135);
+
+    Text2 = addTextBox("Text2", Twips{2880, 960, 1575, 375}, 6);
+    Combo1 = addComboBox("Combo1", Twips{2880, 480, 1695, 315}, 0);
+    Command2 = addButton("Command2", QStringLiteral("&Aceptar"), Twips{3120, 2760, 1215, 375}, 4);
+    Command1 = addButton("Command1", QStringLiteral("&Calcular"), Twips{600, 2760, 1215, 375}, 3);
+    Text1 = addTextBox("Text1", Twips{1200, 1560, 2415, 375}, 1);
+    Label2 = addLabel("Label2", QStringLiteral("Seleccione el Lenguaje de Programación: "),
+                      Twips{240, 360, 2415, 495}, 5);
+    Label1 = addLabel("Label1", QStringLiteral("P = "), Twips{720, 1680, 495, 255}, 2);
+
+    // Text2 only carries the picked list position from the combo's click to the factor rule.
+    Text2->setVisible(false);
+    Text1->setLocked(true);
+    Label2->setFont(toolkit::boldFont());
+    Label1->setFont(toolkit::boldFont(9.75));
+    Combo1->describedBy(Label2);
+    Text1->describedBy(Label1);
+    setDefaultButton(Command1);
+
+    connect(Combo1, &toolkit::ComboBox::Click, this, &Form4::Combo1_Click);
+    connect(Command1, &toolkit::CommandButton::Click, this, &Form4::Command1_Click);
+    connect(Command2, &toolkit::CommandButton::Click, this, &Form4::Command2_Click);
 }
 
-void Form4::Form_Load() {}
+void Form4::Form_Load()
+{
+    for (const QString& language : languages())
+        Combo1->addItem(language);
+}
 
-void Form4::Form_Activate() {}
+void Form4::Form_Activate()
+{
+    A = app::screen<Form3>().PFA;
+}
 
-void Form4::Combo1_Click() {}
+void Form4::Combo1_Click()
+{
+    Text2->setText(numeric::integerToText(Combo1->listIndex()));
 
-void Form4::Command1_Click() {}
+    // The first ten languages of the list get the higher factor.
+    const double from = Text2->toDouble();
+    const double to = Text2->toDouble();
+    if (from >= 0 && to <= 9)
+        B = 1.6;
+    else
+        B = 1.0;
 
-void Form4::Command2_Click() {}
+    Command1->setEnabled(true);
+}
+
+void Form4::Command1_Click()
+{
+    // One check for the whole formula, looked at after every step: a step that fails stops here.
+    const numeric::FloatingPointCheck fp;
+    double t = (A - 250) / 575;
+    fp.check(t);
+    t = -numeric::power(t, 2);
+    fp.check(t);
+    z = numeric::power(2.718281828, t) * 0.11;
+    fp.check(z);
+    // A^1.1 has no value for a negative size; say so in the user's terms.
+    if (A < 0)
+        throw numeric::RuntimeError(
+            numeric::ErrorKind::InvalidArgument,
+            QStringLiteral("El tamaño ajustado del sistema (PFA = %1) es negativo: no se puede "
+                           "calcular la productividad.")
+                .arg(numeric::doubleToText(A)));
+    const double w = numeric::power(A, 1.1) * 0.01 / 522;
+    fp.check(w);
+    P = (w + z) * B;
+    fp.check(P);
+    k = w;
+
+    Text1->setText(numeric::doubleToText(P));
+
+    Command2->setEnabled(true);
+    Command1->setEnabled(false);
+}
+
+void Form4::Command2_Click()
+{
+    Hide();
+    app::screen<Form5>().Show();
+
+    Form5& effort = app::loaded<Form5>();
+    effort.Calcular->setEnabled(true);
+    effort.Informe->setEnabled(false);
+    effort.Finalizar->setEnabled(false);
+    effort.Text1->setLocked(true);
+    effort.Text2->setLocked(true);
+    effort.Text3->setLocked(true);
+}

@@ -32,4 +32,8 @@ protected slots:
     void Combo1_Click();
     void Command1_Click();
     void Command2_Click();
+
+private:
+    toolkit::Label* Label2 = nullptr;
+    toolkit::Label* Label1 = nullptr;
 };

@@ -1,15 +1,121 @@
 #include "screens/effort/form5.h"
 
+#include "app/registry.h"
+#include "numeric/numeric.h"
+#include "screens/complexity/form3.h"
+#include "screens/effort/form4.h"
+#include "screens/report/form10.h"
+#include "screens/size/form1.h"
+#include "screens/size/form7.h"
+#include "toolkit/fonts.h"
+
+namespace {
+
+// An option button's Value when it is selected.
+constexpr numeric::Integer kSelected = -1;
+
+} // namespace
+
 Form5::Form5() : Screen("Form5") {}
 
 void Form5::design()
 {
+    using toolkit::Twips;
     setCaption(QStringLiteral("Cálculo del Esfuerzo y del Tiempo"));
     setClientSize(6630, 6555);
+    setDesignPosition(3210, 1605);
+
+    Finalizar =
+        addButton("Finalizar", QStringLiteral("&Finalizar"), Twips{4680, 5880, 1335, 375}, 8);
+    Informe = addButton("Informe", QStringLiteral("&Informe"), Twips{2640, 5880, 1215, 375}, 7);
+    Calcular = addButton("Calcular", QStringLiteral("&Calcular"), Twips{600, 5880, 1215, 375}, 6);
+    Frame3 = addFrame("Frame3",
+                      QStringLiteral("Estimación del Tiempo Total para la Entrega del Sistema en "
+                                     "semanas"),
+                      Twips{240, 3960, 6135, 1455}, 4);
+    Text3 = addTextBox("Text3", Twips{1920, 480, 2415, 495}, 5, Frame3);
+    Label3 = addLabel("Label3", QStringLiteral("PE ="), Twips{1440, 600, 495, 375}, 11, Frame3);
+    Frame2 = addFrame("Frame2", QStringLiteral("Cálculo del Plazo de Entrega"),
+                      Twips{240, 2040, 6135, 1575}, 2);
+    Text2 = addTextBox("Text2", Twips{1920, 360, 2415, 495}, 3, Frame2);
+    Label2 = addLabel("Label2", QStringLiteral("E = "), Twips{1560, 480, 375, 375}, 10, Frame2);
+    Frame1 = addFrame("Frame1", QStringLiteral("Cálculo del Esfuerzo en horas de trabajo"),
+                      Twips{240, 120, 6135, 1575}, 0);
+    Text1 = addTextBox("Text1", Twips{1920, 600, 2415, 495}, 1, Frame1);
+    Label1 = addLabel("Label1", QStringLiteral("W ="), Twips{1440, 720, 495, 255}, 9, Frame1);
+
+    for (toolkit::Frame* frame : {Frame3, Frame2, Frame1})
+        frame->setCaptionFont(toolkit::boldFont());
+    for (toolkit::Label* label : {Label3, Label2, Label1})
+        label->setFont(toolkit::boldFont());
+    Text1->describedBy(Label1);
+    Text2->describedBy(Label2);
+    Text3->describedBy(Label3);
+    setDefaultButton(Calcular);
+
+    connect(Calcular, &toolkit::CommandButton::Click, this, &Form5::Calcular_Click);
+    connect(Informe, &toolkit::CommandButton::Click, this, &Form5::Informe_Click);
+    connect(Finalizar, &toolkit::CommandButton::Click, this, &Form5::Finalizar_Click);
 }
 
-void Form5::Calcular_Click() {}
+void Form5::Calcular_Click()
+{
+    B2 = app::screen<Form4>().P;
+    S = app::screen<Form3>().PFA;
 
-void Form5::Informe_Click() {}
+    Form7& systemType = app::loaded<Form7>();
+    if (systemType.Option1->value() == kSelected) {
+        B = 1.5;
+    } else if (systemType.Option2->value() == kSelected) {
+        B = 1;
+    } else {
+        // Mixed: batch and on-line factors weighted by the unadjusted points of each part.
+        B3 = app::screen<Form1>().PFNAO;
+        B4 = app::screen<Form1>().PFNAB;
+        if (B4 + B3 == 0) {
+            // No points on either side leaves nothing to weigh by; take the plain factor.
+            B = 1;
+        } else {
+            const numeric::FloatingPointCheck fp;
+            B = (B4 * 1.5 + B3) / (B4 + B3);
+            fp.check(B);
+        }
+    }
 
-void Form5::Finalizar_Click() {}
+    {
+        const numeric::FloatingPointCheck fp;
+        W = (S * B) / B2;
+        fp.check(W);
+    }
+    Text1->setText(numeric::doubleToText(W));
+
+    {
+        const numeric::FloatingPointCheck fp;
+        E = numeric::power(S, 0.5) * 0.45;
+        fp.check(E);
+    }
+    Text2->setText(numeric::doubleToText(E));
+
+    {
+        // A system of size zero takes no time to deliver (E is 0 as well).
+        const numeric::FloatingPointCheck fp;
+        PE = S == 0 ? 0 : S / E;
+        fp.check(PE);
+    }
+    Text3->setText(numeric::doubleToText(PE));
+
+    Finalizar->setEnabled(true);
+    Calcular->setEnabled(false);
+    Informe->setEnabled(true);
+}
+
+void Form5::Informe_Click()
+{
+    app::screen<Form10>().Show();
+}
+
+void Form5::Finalizar_Click()
+{
+    Unload();
+    app::end();
+}

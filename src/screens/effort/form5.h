@@ -34,4 +34,12 @@ protected slots:
     void Calcular_Click();
     void Informe_Click();
     void Finalizar_Click();
+
+private:
+    toolkit::Frame* Frame3 = nullptr;
+    toolkit::Label* Label3 = nullptr;
+    toolkit::Frame* Frame2 = nullptr;
+    toolkit::Label* Label2 = nullptr;
+    toolkit::Frame* Frame1 = nullptr;
+    toolkit::Label* Label1 = nullptr;
 };

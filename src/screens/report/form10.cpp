@@ -1,35 +1,220 @@
 #include "screens/report/form10.h"
 
+#include "app/registry.h"
+#include "numeric/numeric.h"
+#include "screens/complexity/form2.h"
+#include "screens/complexity/form3.h"
+#include "screens/complexity/form6.h"
+#include "screens/effort/form4.h"
+#include "screens/effort/form5.h"
+#include "screens/size/form1.h"
+#include "screens/size/form8.h"
+#include "screens/size/form9.h"
+#include "toolkit/fonts.h"
+
+#include <initializer_list>
+
+namespace {
+
+// An option button's Value when it is selected.
+constexpr numeric::Integer kSelected = -1;
+
+QString shown(double value)
+{
+    return numeric::doubleToText(value);
+}
+
+// TGI travels as the text of a box; the report shows the number that text begins with.
+QString shownTgi(const toolkit::TextBox* box)
+{
+    return numeric::doubleToText(numeric::leadingNumberValue(box->text()));
+}
+
+} // namespace
+
 Form10::Form10() : Screen("Form10") {}
 
 void Form10::design()
 {
+    using toolkit::Twips;
     setCaption(QStringLiteral("Informe MARKII"));
     setClientSize(7440, 7710);
+    setDesignPosition(2415, 840);
+    setBackColor(Qt::white);
+
+    Frame1 = addFrame("Frame1", QString(), Twips{240, 0, 6975, 7695}, 0);
+
+    Frame5 = addFrame("Frame5", QStringLiteral("Productividad, Esfuerzo y Plazo de Entrega"),
+                      Twips{240, 5640, 6495, 1815}, 20, Frame1);
+    Label25 = addLabel("Label25", QStringLiteral("en semanas "), Twips{2760, 1200, 1575, 255}, 29,
+                       Frame5);
+    Label24 = addLabel("Label24", QString(), Twips{720, 1200, 1935, 375}, 28, Frame5);
+    Label23 = addLabel("Label23", QStringLiteral("PE = "), Twips{240, 1200, 495, 375}, 27, Frame5);
+    Label22 = addLabel("Label22", QStringLiteral("en horas de trabajo"),
+                       Twips{2760, 840, 1695, 255}, 26, Frame5);
+    Label21 = addLabel("Label21", QString(), Twips{720, 840, 1935, 375}, 25, Frame5);
+    Label20 = addLabel("Label20", QStringLiteral("W = "), Twips{240, 840, 495, 375}, 24, Frame5);
+    Label19 =
+        addLabel("Label19", QStringLiteral("PF/hora"), Twips{2760, 480, 855, 255}, 23, Frame5);
+    Label18 = addLabel("Label18", QString(), Twips{720, 480, 1815, 375}, 22, Frame5);
+    Label17 = addLabel("Label17", QStringLiteral("P = "), Twips{240, 480, 375, 375}, 21, Frame5);
+
+    Frame4 = addFrame("Frame4", QStringLiteral("Tamaño del Sistema"), Twips{240, 3840, 6495, 1695},
+                      13, Frame1);
+    // As wide as the PFA On Line value above it: the designed 735 twips cut off a four-digit
+    // size with decimals, and nothing stands to its right.
+    Label16 = addLabel("Label16", QString(), Twips{1680, 1200, 1455, 375}, 19, Frame4);
+    Label15 =
+        addLabel("Label15", QStringLiteral("PFA =  "), Twips{240, 1200, 1215, 255}, 18, Frame4);
+    Label14 = addLabel("Label14", QString(), Twips{1680, 840, 1455, 375}, 17, Frame4);
+    Label13 = addLabel("Label13", QStringLiteral("PFA On Line = "), Twips{240, 840, 1335, 375}, 16,
+                       Frame4);
+    Label12 = addLabel("Label12", QString(), Twips{1680, 480, 1095, 375}, 15, Frame4);
+    Label11 =
+        addLabel("Label11", QStringLiteral("PFA Batch ="), Twips{240, 480, 1095, 375}, 14, Frame4);
+
+    Frame3 = addFrame("Frame3", QStringLiteral("Ajuste por Complejidad Técnica"),
+                      Twips{240, 2280, 6495, 1455}, 8, Frame1);
+    Label10 = addLabel("Label10", QString(), Twips{960, 960, 1335, 375}, 12, Frame3);
+    Label9 = addLabel("Label9", QStringLiteral("ACT = "), Twips{360, 960, 615, 375}, 11, Frame3);
+    Label8 = addLabel("Label8", QString(), Twips{960, 600, 975, 375}, 10, Frame3);
+    Label7 = addLabel("Label7", QStringLiteral("TGI = "), Twips{360, 600, 615, 375}, 9, Frame3);
+
+    Frame2 = addFrame("Frame2", QStringLiteral("Puntos Función No Ajustados"),
+                      Twips{240, 360, 6495, 1815}, 1, Frame1);
+    Label6 = addLabel("Label6", QString(), Twips{1920, 1320, 1335, 375}, 7, Frame2);
+    Label5 =
+        addLabel("Label5", QStringLiteral("PFNA Mixto = "), Twips{360, 1320, 1335, 375}, 6, Frame2);
+    Label4 = addLabel("Label4", QString(), Twips{1920, 960, 1455, 375}, 5, Frame2);
+    Label3 = addLabel("Label3", QStringLiteral("PFNA On Line = "), Twips{360, 960, 1455, 375}, 4,
+                      Frame2);
+    Label2 = addLabel("Label2", QString(), Twips{1920, 600, 1335, 375}, 3, Frame2);
+    Label1 =
+        addLabel("Label1", QStringLiteral("PFNA  Batch = "), Twips{360, 600, 1335, 375}, 2, Frame2);
+
+    // A white page: the screen, every frame and every label.
+    for (toolkit::Frame* frame : {Frame1, Frame5, Frame4, Frame3, Frame2}) {
+        frame->setBackColor(Qt::white);
+        frame->setCaptionFont(toolkit::designFont(QStringLiteral("Garamond"), 11.25, true));
+    }
+    const auto captions = {Label25, Label23, Label22, Label20, Label19, Label17, Label15,
+                           Label13, Label11, Label9,  Label7,  Label5,  Label3,  Label1};
+    const auto values = {Label24, Label21, Label18, Label16, Label14, Label12,
+                         Label10, Label8,  Label6,  Label4,  Label2};
+    for (toolkit::Label* label : captions) {
+        label->setFont(toolkit::boldFont());
+        label->setBackColor(Qt::white);
+        label->setAlignment(toolkit::Label::Alignment::Left);
+    }
+    for (toolkit::Label* label : values) {
+        label->setBackColor(Qt::white);
+        label->setAlignment(toolkit::Label::Alignment::Left);
+    }
+    // Screen readers name each value by the caption before it.
+    Label2->setAccessibleName(QStringLiteral("PFNA Batch"));
+    Label4->setAccessibleName(QStringLiteral("PFNA On Line"));
+    Label6->setAccessibleName(QStringLiteral("PFNA Mixto"));
+    Label8->setAccessibleName(QStringLiteral("TGI"));
+    Label10->setAccessibleName(QStringLiteral("ACT"));
+    Label12->setAccessibleName(QStringLiteral("PFA Batch"));
+    Label14->setAccessibleName(QStringLiteral("PFA On Line"));
+    Label16->setAccessibleName(QStringLiteral("PFA"));
+    Label18->setAccessibleName(QStringLiteral("P, PF/hora"));
+    Label21->setAccessibleName(QStringLiteral("W, en horas de trabajo"));
+    Label24->setAccessibleName(QStringLiteral("PE, en semanas"));
+
+    connect(Label2, &toolkit::Label::Change, this, &Form10::Label2_Change);
+    connect(Label4, &toolkit::Label::Change, this, &Form10::Label4_Change);
+    connect(Label6, &toolkit::Label::Change, this, &Form10::Label6_Change);
+    connect(Label8, &toolkit::Label::Change, this, &Form10::Label8_Change);
+    connect(Label10, &toolkit::Label::Change, this, &Form10::Label10_Change);
+    connect(Label12, &toolkit::Label::Change, this, &Form10::Label12_Change);
+    connect(Label14, &toolkit::Label::Change, this, &Form10::Label14_Change);
+    connect(Label16, &toolkit::Label::Change, this, &Form10::Label16_Change);
+    connect(Label18, &toolkit::Label::Change, this, &Form10::Label18_Change);
+    connect(Label21, &toolkit::Label::Click, this, &Form10::Label21_Click);
+    connect(Label24, &toolkit::Label::Click, this, &Form10::Label24_Click);
 }
 
-void Form10::closeBox() {}
+void Form10::closeBox()
+{
+    // Closing the report goes back to the effort screen, which is still open beside it.
+    Hide();
+    app::screen<Form5>().Show();
+}
 
-void Form10::Form_Activate() {}
+void Form10::Form_Activate()
+{
+    // Label8 is written from both TGI sources; its Change handler settles it on the one chosen.
+    Label2->setCaption(shown(app::screen<Form8>().PFNAB));
+    Label4->setCaption(shown(app::screen<Form9>().PFNAO));
+    Label6->setCaption(shown(app::screen<Form1>().PFNA));
+    Label8->setCaption(shownTgi(app::loaded<Form6>().Text1));
+    Label8->setCaption(shownTgi(app::loaded<Form2>().Text20));
+    Label10->setCaption(shown(app::screen<Form3>().ACT));
+    Label12->setCaption(shown(app::screen<Form3>().PFAb));
+    Label14->setCaption(shown(app::screen<Form3>().PFAo));
+    Label16->setCaption(shown(app::screen<Form3>().PFA));
+    Label18->setCaption(shown(app::screen<Form4>().P));
+    Label21->setCaption(shown(app::screen<Form5>().W));
+    Label24->setCaption(shown(app::screen<Form5>().PE));
+}
 
-void Form10::Label2_Change() {}
+void Form10::Label2_Change()
+{
+    Label2->setCaption(shown(app::screen<Form8>().PFNAB));
+}
 
-void Form10::Label4_Change() {}
+void Form10::Label4_Change()
+{
+    Label4->setCaption(shown(app::screen<Form9>().PFNAO));
+}
 
-void Form10::Label6_Change() {}
+void Form10::Label6_Change()
+{
+    Label6->setCaption(shown(app::screen<Form1>().PFNA));
+}
 
-void Form10::Label8_Change() {}
+void Form10::Label8_Change()
+{
+    Form6& influence = app::loaded<Form6>();
+    if (influence.Option1->value() == kSelected)
+        Label8->setCaption(shownTgi(influence.Text1));
+    else
+        Label8->setCaption(shownTgi(app::loaded<Form2>().Text20));
+}
 
-void Form10::Label10_Change() {}
+void Form10::Label10_Change()
+{
+    Label10->setCaption(shown(app::screen<Form3>().ACT));
+}
 
-void Form10::Label12_Change() {}
+void Form10::Label12_Change()
+{
+    Label12->setCaption(shown(app::screen<Form3>().PFAb));
+}
 
-void Form10::Label14_Change() {}
+void Form10::Label14_Change()
+{
+    Label14->setCaption(shown(app::screen<Form3>().PFAo));
+}
 
-void Form10::Label16_Change() {}
+void Form10::Label16_Change()
+{
+    Label16->setCaption(shown(app::screen<Form3>().PFA));
+}
 
-void Form10::Label18_Change() {}
+void Form10::Label18_Change()
+{
+    Label18->setCaption(shown(app::screen<Form4>().P));
+}
 
-void Form10::Label21_Click() {}
+void Form10::Label21_Click()
+{
+    Label21->setCaption(shown(app::screen<Form5>().W));
+}
 
-void Form10::Label24_Click() {}
+void Form10::Label24_Click()
+{
+    Label24->setCaption(shown(app::screen<Form5>().PE));
+}

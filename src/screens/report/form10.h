@@ -40,4 +40,25 @@ protected slots:
     void Label18_Change();
     void Label21_Click();
     void Label24_Click();
+
+private:
+    toolkit::Frame* Frame1 = nullptr;
+    toolkit::Frame* Frame5 = nullptr;
+    toolkit::Label* Label25 = nullptr;
+    toolkit::Label* Label23 = nullptr;
+    toolkit::Label* Label22 = nullptr;
+    toolkit::Label* Label20 = nullptr;
+    toolkit::Label* Label19 = nullptr;
+    toolkit::Label* Label17 = nullptr;
+    toolkit::Frame* Frame4 = nullptr;
+    toolkit::Label* Label15 = nullptr;
+    toolkit::Label* Label13 = nullptr;
+    toolkit::Label* Label11 = nullptr;
+    toolkit::Frame* Frame3 = nullptr;
+    toolkit::Label* Label9 = nullptr;
+    toolkit::Label* Label7 = nullptr;
+    toolkit::Frame* Frame2 = nullptr;
+    toolkit::Label* Label5 = nullptr;
+    toolkit::Label* Label3 = nullptr;
+    toolkit::Label* Label1 = nullptr;
 };
