@@ -297,7 +297,27 @@ QString ComboBox::text() const
 // ---------------------------------------------------------------------------------------------
 // Frame and Line
 
-Frame::Frame(QGroupBox* box) : Control(box), m_box(box) {}
+Frame::Frame(QGroupBox* box) : Control(box), m_box(box)
+{
+    paint(QStringLiteral("palette(window)"));
+}
+
+void Frame::setBackColor(const QColor& color)
+{
+    paint(color.name());
+    Control::setBackColor(color);
+}
+
+void Frame::paint(const QString& background)
+{
+    // A plain etched line with the caption set into it, as the screens were drawn; the style's
+    // own group box panel would add a tint and put the caption above the line.
+    m_box->setStyleSheet(QStringLiteral("QGroupBox#%1 { background-color: %2; border: 1px solid "
+                                        "#a0a0a0; margin-top: 0.5em; }"
+                                        "QGroupBox#%1::title { subcontrol-origin: margin; "
+                                        "left: 6px; padding: 0 2px; background-color: %2; }")
+                             .arg(m_box->objectName(), background));
+}
 
 void Frame::setCaptionFont(const QFont& font)
 {

@@ -185,11 +185,15 @@ class Frame final : public Control
 
 public:
     explicit Frame(QGroupBox* box);
+    // Fills the whole frame, caption strip included; the style's own tinted panel would show.
+    void setBackColor(const QColor& color);
     // The frame's caption uses this font; the controls inside keep their own.
     void setCaptionFont(const QFont& font);
     QWidget* container() const;
 
 private:
+    void paint(const QString& background);
+
     QGroupBox* m_box;
 };
 

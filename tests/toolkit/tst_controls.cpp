@@ -229,6 +229,15 @@ private slots:
         QCOMPARE(probe->events.size(), 2);
     }
 
+    void enterInAComboPressesTheDefaultButton()
+    {
+        auto* combo = support::widget<QComboBox>(*probe, "Combo1");
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_Down);
+        QTest::keyClick(combo, Qt::Key_Return);
+        QCOMPARE(probe->events, QStringList({"Combo1_Click 0", "Aceptar"}));
+    }
+
     void enterOnAFocusedButtonPressesThatButton()
     {
         support::widget<QPushButton>(*probe, "Cancelar")->setFocus();
