@@ -3,6 +3,8 @@
 #include "app/registry.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QTest>
@@ -20,6 +22,38 @@ void click(QWidget* widget)
 {
     QVERIFY2(widget, "no such control");
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
+}
+
+void press(const toolkit::Screen& screen, const char* button)
+{
+    auto* widget = support::widget<QPushButton>(screen, button);
+    QVERIFY2(widget && widget->isEnabled(), button);
+    click(widget);
+}
+
+void type(const toolkit::Screen& screen, const char* box, const QString& text)
+{
+    type(widget<QLineEdit>(screen, box), text);
+}
+
+void pick(const toolkit::Screen& screen, const char* combo, int position)
+{
+    auto* list = widget<QComboBox>(screen, combo);
+    QVERIFY2(list, combo);
+    list->setFocus();
+    while (list->currentIndex() > position)
+        QTest::keyClick(list, Qt::Key_Up);
+    while (list->currentIndex() < position)
+        QTest::keyClick(list, Qt::Key_Down);
+}
+
+QString shown(const toolkit::Screen& screen, const char* name)
+{
+    if (auto* box = widget<QLineEdit>(screen, name))
+        return box->text();
+    if (auto* label = widget<QLabel>(screen, name))
+        return label->text();
+    return QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
 }
 
 void type(QLineEdit* box, const QString& text)

@@ -28,6 +28,14 @@ template <class W = QWidget> W* widget(const toolkit::Screen& screen, const char
 
 // A left click in the middle of the widget.
 void click(QWidget* widget);
+// Clicks a screen's button by name; fails the test if it is missing or disabled.
+void press(const toolkit::Screen& screen, const char* button);
+// Types into a screen's box by name, replacing what it held.
+void type(const toolkit::Screen& screen, const char* box, const QString& text);
+// Picks a list entry of a screen's combo with the arrow keys, as the user does.
+void pick(const toolkit::Screen& screen, const char* combo, int position);
+// What a screen's box or label shows, by name.
+QString shown(const toolkit::Screen& screen, const char* name);
 // Replaces the text of a box as the user does: select all, then type.
 void type(QLineEdit* box, const QString& text);
 // One key to the focused widget of the screen's window.
