@@ -137,6 +137,7 @@ numeric::Integer TextBox::toInteger() const
         return numeric::textToInteger(text());
     } catch (numeric::RuntimeError& error) {
         error.setSubject(accessibleName().isEmpty() ? name() : accessibleName());
+        noteFailingBox(m_edit);
         throw;
     }
 }
@@ -147,6 +148,7 @@ double TextBox::toDouble() const
         return numeric::textToDouble(text());
     } catch (numeric::RuntimeError& error) {
         error.setSubject(accessibleName().isEmpty() ? name() : accessibleName());
+        noteFailingBox(m_edit);
         throw;
     }
 }

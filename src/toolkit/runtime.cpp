@@ -1,6 +1,7 @@
 #include "toolkit/runtime.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
@@ -13,6 +14,7 @@ namespace {
 
 bool g_ended = false;
 QPointer<QWidget> g_owner;
+QPointer<QWidget> g_failingBox;
 
 QWidget* owner()
 {
@@ -56,10 +58,18 @@ void dispatch(const std::function<void()>& handler)
 {
     if (g_ended)
         return;
+    g_failingBox = nullptr;
     try {
         handler();
     } catch (const numeric::RuntimeError& error) {
+        // Taken before the message: handlers run while it is up.
+        const QPointer<QWidget> failingBox = g_failingBox;
         showRuntimeError(error);
+        if (auto* box = qobject_cast<QLineEdit*>(failingBox.data());
+            box && box->isVisible() && box->isEnabled()) {
+            box->setFocus(Qt::OtherFocusReason);
+            box->selectAll();
+        }
     } catch (const std::exception& error) {
         // Anything else is a fault of ours; the user's values are still on the screens.
         QMessageBox::critical(owner(), QStringLiteral("Error"),
@@ -87,6 +97,11 @@ void showRuntimeError(const numeric::RuntimeError& error)
                     QMessageBox::Ok, owner());
     box.setObjectName(QStringLiteral("RuntimeErrorBox"));
     box.exec();
+}
+
+void noteFailingBox(QWidget* box)
+{
+    g_failingBox = box;
 }
 
 void setMessageOwner(QWidget* window)

@@ -22,6 +22,10 @@ void messageBox(const QString& prompt, const QString& title);
 // Shows a run-time error the way dispatch() does.
 void showRuntimeError(const numeric::RuntimeError& error);
 
+// The box whose text a failing conversion read; after the message the focus goes back to it so
+// that the user can correct it at once.
+void noteFailingBox(QWidget* box);
+
 // The window a message box belongs to, by default the program's active screen.
 void setMessageOwner(QWidget* window);
 

@@ -13,10 +13,6 @@
 #include "screens/size/form9.h"
 #include "toolkit/runtime.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -28,16 +24,13 @@ class TestEstimate final : public QObject
 
     template <class Form> static void press(const char* button)
     {
-        auto* widget = support::widget<QPushButton>(app::screen<Form>(), button);
-        QVERIFY2(widget && widget->isEnabled(), button);
-        support::click(widget);
+        support::press(app::screen<Form>(), button);
     }
 
     template <class Form> static void fill(std::initializer_list<std::pair<const char*, int>> boxes)
     {
         for (const auto& [name, count] : boxes)
-            support::type(support::widget<QLineEdit>(app::screen<Form>(), name),
-                          QString::number(count));
+            support::type(app::screen<Form>(), name, QString::number(count));
     }
 
     static void chooseSystem(const char* option)
@@ -45,29 +38,19 @@ class TestEstimate final : public QObject
         support::click(support::widget<QRadioButton>(app::screen<Form7>(), option));
     }
 
-    // Picks a list entry with the arrow keys, as the user does.
-    static void pick(const toolkit::Screen& screen, const char* comboName, int position)
-    {
-        auto* combo = support::widget<QComboBox>(screen, comboName);
-        combo->setFocus();
-        QTest::keyClick(combo, Qt::Key_Home);
-        while (combo->currentIndex() != position)
-            QTest::keyClick(combo, Qt::Key_Down);
-    }
-
     static void giveTgi(const QString& direct, int rating)
     {
         QVERIFY(app::screen<Form6>().isShown());
         if (!direct.isEmpty()) {
             support::click(support::widget<QRadioButton>(app::screen<Form6>(), "Option1"));
-            support::type(support::widget<QLineEdit>(app::screen<Form6>(), "Text1"), direct);
+            support::type(app::screen<Form6>(), "Text1", direct);
             press<Form6>("Command1");
             return;
         }
         support::click(support::widget<QRadioButton>(app::screen<Form6>(), "Option2"));
         for (int row = 1; row <= Form2::kAttributes; ++row)
-            pick(app::screen<Form2>(), QStringLiteral("Combo%1").arg(row).toLatin1().constData(),
-                 rating);
+            support::pick(app::screen<Form2>(),
+                          QStringLiteral("Combo%1").arg(row).toLatin1().constData(), rating);
         press<Form2>("Sumar");
         press<Form2>("Aceptar");
     }
@@ -78,7 +61,7 @@ class TestEstimate final : public QObject
         press<Form3>("Calcular");
         press<Form3>("Obtencion");
         press<Form3>("Command1");
-        pick(app::screen<Form4>(), "Combo1", language);
+        support::pick(app::screen<Form4>(), "Combo1", language);
         press<Form4>("Command1");
         press<Form4>("Command2");
         press<Form5>("Calcular");
@@ -92,7 +75,7 @@ class TestEstimate final : public QObject
         QStringList values;
         for (const char* name : {"Label2", "Label4", "Label6", "Label8", "Label10", "Label12",
                                  "Label14", "Label16", "Label18", "Label21", "Label24"})
-            values << support::widget<QLabel>(app::screen<Form10>(), name)->text();
+            values << support::shown(app::screen<Form10>(), name);
         return values;
     }
 
