@@ -7,17 +7,36 @@
 #include "screens/size/form9.h"
 #include "toolkit/runtime.h"
 
-#include <QLabel>
-#include <QRadioButton>
 #include <QTest>
 
-// The system type screen, driven as the user does from the start of the program.
+// The system type screen, driven as the user does from the start of the program. Options are
+// given by number: 1 batch, 2 on line, 3 mixed.
 class TestForm7 final : public QObject
 {
     Q_OBJECT
 
     static Form7& form() { return app::screen<Form7>(); }
-    static QWidget* option(const char* name) { return support::widget<QRadioButton>(form(), name); }
+    static void choose(int option)
+    {
+        support::click(support::widget(form(), "Option" + QByteArray::number(option)));
+    }
+    // This screen for 0, the entry screen that option n opens for n.
+    static toolkit::Screen& screen(int n)
+    {
+        toolkit::Screen* screens[] = {&form(), &app::screen<Form8>(), &app::screen<Form9>(),
+                                      &app::screen<Form1>()};
+        return *screens[n];
+    }
+    // What the user sees: the screen shown, then which option is selected ("Form9 010").
+    static QString seen()
+    {
+        QString text;
+        for (int n = 0; n <= 3; ++n)
+            text += screen(n).isShown() ? screen(n).window()->objectName() + u' ' : QString();
+        for (const toolkit::OptionButton* option : {form().Option1, form().Option2, form().Option3})
+            text += option->value() ? u'1' : u'0';
+        return text;
+    }
 
 private slots:
     void init()
@@ -26,88 +45,48 @@ private slots:
         app::start();
     }
 
-    void opensWithNoSystemTypeChosen()
-    {
-        QCOMPARE(form().window()->windowTitle(),
-                 QStringLiteral("Método MARK II para el Análisis de los Puntos Función "));
-        QCOMPARE(form().Option1->value(), numeric::Integer(0));
-        QCOMPARE(form().Option2->value(), numeric::Integer(0));
-        QCOMPARE(form().Option3->value(), numeric::Integer(0));
-        const char* labels[] = {"Label2", "Label3", "Label4"};
-        const QString captions[] = {QStringLiteral("Sistema Batch"),
-                                    QStringLiteral("Sistema On Line"),
-                                    QStringLiteral("Sistema Mixto")};
-        int previousTop = -1;
-        for (int i = 0; i < 3; ++i) {
-            auto* label = support::widget<QLabel>(form(), labels[i]);
-            QCOMPARE(label->text(), captions[i]);
-            QVERIFY(label->y() > previousTop);
-            previousTop = label->y();
-        }
-        // Focus on the first option does not choose it.
-        QCOMPARE(form().window()->focusWidget(), option("Option1"));
-        QCOMPARE(option("Option1")->accessibleName(), QStringLiteral("Sistema Batch"));
-    }
-
     void eachOptionOpensItsEntryScreen_data()
     {
-        QTest::addColumn<QByteArray>("option");
-        QTest::addColumn<QString>("screen");
-        QTest::newRow("batch") << QByteArray("Option1") << QStringLiteral("Form8");
-        QTest::newRow("on line") << QByteArray("Option2") << QStringLiteral("Form9");
-        QTest::newRow("mixed") << QByteArray("Option3") << QStringLiteral("Form1");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("entered");
+        QTest::newRow("batch") << 1 << "Form8 100";
+        QTest::newRow("on line") << 2 << "Form9 010";
+        QTest::newRow("mixed") << 3 << "Form1 001";
     }
-
     void eachOptionOpensItsEntryScreen()
     {
-        QFETCH(QByteArray, option);
-        QFETCH(QString, screen);
-        support::click(TestForm7::option(option.constData()));
-        QVERIFY(!form().isShown());
-        const bool shown[] = {
-            app::Registry::instance().exists<Form8>() && app::screen<Form8>().isShown(),
-            app::Registry::instance().exists<Form9>() && app::screen<Form9>().isShown(),
-            app::Registry::instance().exists<Form1>() && app::screen<Form1>().isShown()};
-        QCOMPARE(shown[0], screen == QLatin1String("Form8"));
-        QCOMPARE(shown[1], screen == QLatin1String("Form9"));
-        QCOMPARE(shown[2], screen == QLatin1String("Form1"));
-    }
-
-    void cancelKeepsTheChoiceAndChoosingItAgainReopens()
-    {
-        support::click(option("Option1"));
-        support::click(support::widget<QWidget>(app::screen<Form8>(), "Cancelar"));
-        QVERIFY(form().isShown());
-        QCOMPARE(form().Option1->value(), numeric::Integer(-1));
-
-        support::click(option("Option1"));
-        QVERIFY(app::screen<Form8>().isShown());
-        support::click(support::widget<QWidget>(app::screen<Form8>(), "Cancelar"));
-
-        // Switching type: batch no longer selected, mixed is.
-        support::click(option("Option3"));
-        QVERIFY(app::screen<Form1>().isShown());
-        QCOMPARE(form().Option1->value(), numeric::Integer(0));
-        QCOMPARE(form().Option3->value(), numeric::Integer(-1));
+        QFETCH(int, option);
+        QFETCH(QString, entered);
+        choose(option);
+        QCOMPARE(seen(), entered);
+        // Coming back keeps the choice, and choosing it again reopens its screen.
+        support::press(screen(option), "Cancelar");
+        QCOMPARE(seen(), "Form7 " + entered.right(3));
+        choose(option);
+        QCOMPARE(seen(), entered);
+        // Choosing another type moves the selection.
+        support::press(screen(option), "Cancelar");
+        choose(option == 3 ? 1 : 3);
+        QCOMPARE(seen(), option == 3 ? "Form8 100" : "Form1 001");
     }
 
     void keyboardChoosesWithSpaceOnly()
     {
-        // No cancel button and no default button on this screen.
+        // The focus on the first option does not choose it; the screen has neither a cancel nor
+        // a default button.
+        QCOMPARE(form().window()->focusWidget()->accessibleName(), "Sistema Batch");
         support::key(form(), Qt::Key_Escape);
         support::key(form(), Qt::Key_Return);
-        QVERIFY(form().isShown());
-        QCOMPARE(form().Option1->value(), numeric::Integer(0));
-
+        QCOMPARE(seen(), "Form7 000");
         support::key(form(), Qt::Key_Space);
-        QVERIFY(app::screen<Form8>().isShown());
+        QCOMPARE(seen(), "Form8 100");
     }
 
     void cancelarEndsTheProgramWhateverIsLoaded()
     {
         app::loaded<Form9>();
         app::loaded<Form1>();
-        support::click(support::widget<QWidget>(form(), "Cancelar"));
+        support::press(form(), "Cancelar");
         QVERIFY(toolkit::programEnded());
         QVERIFY(!form().isShown());
     }
