@@ -36,14 +36,14 @@ public:
 protected:
     bool event(QEvent* event) override
     {
-        if (event->type() == QEvent::WindowActivate && !isHidden())
+        if (event->type() == QEvent::WindowActivate && !isHidden() && m_screen)
             dispatch([this] { m_screen->activate(); });
         return QWidget::event(event);
     }
 
     void keyPressEvent(QKeyEvent* event) override
     {
-        if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) {
+        if (!m_screen || event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) {
             QWidget::keyPressEvent(event);
             return;
         }
@@ -63,12 +63,13 @@ protected:
     void closeEvent(QCloseEvent* event) override
     {
         event->ignore();
-        if (!programEnded())
+        if (!programEnded() && m_screen)
             dispatch([this] { m_screen->onCloseBox(); });
     }
 
 private:
-    Screen* m_screen;
+    // An unloaded window may outlive its screen until Qt deletes it.
+    QPointer<Screen> m_screen;
 };
 
 Screen::Screen(const char* className)
