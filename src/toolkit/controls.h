@@ -143,6 +143,8 @@ public:
 
     // True reads as -1, False as 0.
     numeric::Integer value() const;
+    // Value is True.
+    bool isSelected() const { return value() == -1; }
     // False clears the button silently; True selects it and raises Click.
     void setValue(bool selected);
 

@@ -13,12 +13,6 @@
 
 namespace {
 
-// An option button's Value is True when it reads -1.
-bool isSelected(const toolkit::OptionButton* option)
-{
-    return option->value() == -1;
-}
-
 // The text a hidden box gets from a source box: its leading number, written back as text.
 QString leadingNumberText(const toolkit::TextBox* source)
 {
@@ -120,7 +114,7 @@ void Form3::Form_Activate()
 void Form3::Text2_Change()
 {
     Text2->setVisible(false);
-    if (isSelected(app::loaded<Form6>().Option1))
+    if (app::loaded<Form6>().Option1->isSelected())
         Text2->setText(leadingNumberText(app::loaded<Form6>().Text1));
     else
         Text2->setText(leadingNumberText(app::loaded<Form2>().Text20));
@@ -132,9 +126,9 @@ void Form3::Text5_Change()
 {
     Text5->setVisible(false);
     const Form7& systemType = app::loaded<Form7>();
-    if (isSelected(systemType.Option1))
+    if (systemType.Option1->isSelected())
         Text5->setText(app::loaded<Form8>().Text4->text());
-    else if (isSelected(systemType.Option2))
+    else if (systemType.Option2->isSelected())
         Text5->setText(QString());
     else
         Text5->setText(app::loaded<Form1>().Text7->text());
@@ -144,9 +138,9 @@ void Form3::Text6_Change()
 {
     Text6->setVisible(false);
     const Form7& systemType = app::loaded<Form7>();
-    if (isSelected(systemType.Option2))
+    if (systemType.Option2->isSelected())
         Text6->setText(app::loaded<Form9>().Text4->text());
-    else if (isSelected(systemType.Option1))
+    else if (systemType.Option1->isSelected())
         Text6->setText(QString());
     else
         Text6->setText(app::loaded<Form1>().Text8->text());

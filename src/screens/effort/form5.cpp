@@ -9,13 +9,6 @@
 #include "screens/size/form7.h"
 #include "toolkit/fonts.h"
 
-namespace {
-
-// An option button's Value when it is selected.
-constexpr numeric::Integer kSelected = -1;
-
-} // namespace
-
 Form5::Form5() : Screen("Form5") {}
 
 void Form5::design()
@@ -64,9 +57,9 @@ void Form5::Calcular_Click()
     S = app::screen<Form3>().PFA;
 
     Form7& systemType = app::loaded<Form7>();
-    if (systemType.Option1->value() == kSelected) {
+    if (systemType.Option1->isSelected()) {
         B = 1.5;
-    } else if (systemType.Option2->value() == kSelected) {
+    } else if (systemType.Option2->isSelected()) {
         B = 1;
     } else {
         // Mixed: batch and on-line factors weighted by the unadjusted points of each part.

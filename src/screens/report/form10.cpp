@@ -16,9 +16,6 @@
 
 namespace {
 
-// An option button's Value when it is selected.
-constexpr numeric::Integer kSelected = -1;
-
 QString shown(double value)
 {
     return numeric::doubleToText(value);
@@ -178,7 +175,7 @@ void Form10::Label6_Change()
 void Form10::Label8_Change()
 {
     Form6& influence = app::loaded<Form6>();
-    if (influence.Option1->value() == kSelected)
+    if (influence.Option1->isSelected())
         Label8->setCaption(shownTgi(influence.Text1));
     else
         Label8->setCaption(shownTgi(app::loaded<Form2>().Text20));
