@@ -1,12 +1,15 @@
+#include "app/identity.h"
 #include "app/registry.h"
+#include "screens/size/form7.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    app::setIdentity(application);
     // The program ends only by its own buttons or the close box, never because a screen hid.
     application.setQuitOnLastWindowClosed(false);
-    app::start();
+    app::start<Form7>();
     return QApplication::exec();
 }

@@ -1,6 +1,5 @@
 #include "app/registry.h"
 
-#include "screens/size/form7.h"
 #include "toolkit/runtime.h"
 
 #include <QCoreApplication>
@@ -26,11 +25,6 @@ void Registry::reset()
     m_slots.clear();
     screens.clear();
     toolkit::resetProgram();
-}
-
-void start()
-{
-    screen<Form7>().Show();
 }
 
 void end()

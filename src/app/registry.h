@@ -56,8 +56,11 @@ template <class T> T& loaded()
     return form;
 }
 
-// Start-up: creates and shows the system type screen.
-void start();
+// Start-up: creates and shows the first screen of the program.
+template <class First> void start()
+{
+    screen<First>().Show();
+}
 
 // Ends the program at once.
 void end();

@@ -93,7 +93,7 @@ private slots:
     void init()
     {
         support::freshRun();
-        app::start();
+        app::start<Form7>();
     }
 
     void wholeEstimate_data()

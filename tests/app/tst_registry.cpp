@@ -21,7 +21,7 @@ private slots:
 
     void startShowsOnlyTheSystemTypeScreenAndEndStopsEverything()
     {
-        app::start();
+        app::start<Form7>();
         QVERIFY(app::screen<Form7>().isShown() && !app::Registry::instance().exists<Form8>());
         QCOMPARE(std::ranges::count_if(QApplication::topLevelWidgets(), &QWidget::isVisible), 1);
 
@@ -59,7 +59,7 @@ private slots:
 
     void closingAScreenEndsTheProgram()
     {
-        app::start();
+        app::start<Form7>();
         support::click(support::widget(app::screen<Form7>(), "Option2"));
         app::screen<Form9>().window()->close();
         QVERIFY(toolkit::programEnded() && !app::screen<Form9>().isShown());

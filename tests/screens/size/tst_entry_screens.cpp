@@ -68,7 +68,7 @@ private slots:
     void init()
     {
         support::freshRun();
-        app::start();
+        app::start<Form7>();
     }
 
     // Two transactions, with a visit to the system type screen between them; the second is first

@@ -42,7 +42,7 @@ private slots:
     void init()
     {
         support::freshRun();
-        app::start();
+        app::start<Form7>();
     }
 
     void eachOptionOpensItsEntryScreen_data()
