@@ -3,6 +3,7 @@
 #include <QLatin1String>
 #include <QLocale>
 
+#include <algorithm>
 #include <cfenv>
 #include <charconv>
 #include <cmath>
@@ -20,16 +21,27 @@ namespace {
 constexpr int integerMin = std::numeric_limits<Integer>::min();
 constexpr int integerMax = std::numeric_limits<Integer>::max();
 
-// A plain decimal number as read from screen text, before it becomes a double. Only ASCII digits
-// are kept, so the conversion below never depends on the C locale the program runs under.
+// A decimal number as read from screen text, before it becomes a double: whole.fraction times ten
+// to the exponent. Only ASCII digits are kept, so the conversion below never depends on the C
+// locale the program runs under.
 struct DecimalDigits
 {
     bool negative = false;
     std::string whole;
     std::string fraction;
+    std::int64_t exponent = 0;
 
     bool hasDigits() const { return !whole.empty() || !fraction.empty(); }
 };
+
+// Exponents are clamped here while they are read. The limit is beyond the length of any text, so
+// even a clamped exponent still puts a number with a non-zero digit far outside the double range.
+constexpr std::int64_t exponentLimit = 1'000'000'000'000'000;
+
+// No decimal number with a non-zero digit and a decimal exponent (as in 0.d × 10^exponent) beyond
+// these is a finite non-zero double: the largest is about 1.8e308, the smallest about 4.9e-324.
+constexpr std::int64_t beyondLargest = 310;
+constexpr std::int64_t beyondSmallest = -325;
 
 bool isAsciiDigit(QChar c)
 {
@@ -44,26 +56,38 @@ bool isSign(QChar c)
 // The double nearest to the number; nullopt when its magnitude is beyond the double range.
 std::optional<double> nearestDouble(const DecimalDigits& number)
 {
+    const double zero = number.negative ? -0.0 : 0.0;
+    // Written as 0.<significant digits>e<magnitude>, so that a long run of zeros before the first
+    // significant digit or a huge exponent is settled here rather than handed to from_chars.
+    std::string significant = number.whole + number.fraction;
+    const std::size_t leadingZeros = significant.find_first_not_of('0');
+    if (leadingZeros == std::string::npos)
+        return zero;
+    significant.erase(0, leadingZeros);
+    const std::int64_t magnitude = static_cast<std::int64_t>(number.whole.size()) -
+                                   static_cast<std::int64_t>(leadingZeros) + number.exponent;
+    if (magnitude > beyondLargest)
+        return std::nullopt;
+    if (magnitude < beyondSmallest)
+        return zero; // too small to tell from zero, which is not an error
+
     std::string text;
-    text.reserve(number.whole.size() + number.fraction.size() + 3);
+    text.reserve(significant.size() + 10);
     if (number.negative)
         text += '-';
-    // from_chars wants a digit before the point: ",5" and "5," are numbers on screen.
-    text += number.whole.empty() ? std::string("0") : number.whole;
-    if (!number.fraction.empty()) {
-        text += '.';
-        text += number.fraction;
-    }
+    text += "0.";
+    text += significant;
+    text += 'e';
+    text += std::to_string(magnitude);
 
     double value = 0.0;
-    const auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value,
+                                              std::chars_format::scientific);
     if (error == std::errc::result_out_of_range) {
-        // Reported for both ends of the range: a non-zero whole part means too large, anything
-        // else is too small to tell from zero, which is not an error.
-        if (number.whole.find_first_not_of('0') != std::string::npos)
+        // Reported for both ends of the range.
+        if (magnitude > 0)
             return std::nullopt;
-        return number.negative ? -0.0 : 0.0;
+        return zero;
     }
     Q_ASSERT(error == std::errc() && end == text.data() + text.size());
     return value;
@@ -117,7 +141,7 @@ double textToDouble(const QString& text, QChar decimalSeparator)
         ++i;
     }
     bool separatorSeen = false;
-    for (; i < end; ++i) {
+    for (; i < end && text[i] != QLatin1Char('E') && text[i] != QLatin1Char('e'); ++i) {
         const QChar c = text[i];
         if (isAsciiDigit(c))
             (separatorSeen ? number.fraction : number.whole) += char(c.unicode());
@@ -128,6 +152,26 @@ double textToDouble(const QString& text, QChar decimalSeparator)
     }
     if (!number.hasDigits())
         throw notANumber();
+
+    // Exponent form, as doubleToText writes very large and very small magnitudes: "1E-05".
+    if (i < end) {
+        ++i; // the E
+        bool negativeExponent = false;
+        if (i < end && isSign(text[i])) {
+            negativeExponent = text[i] == QLatin1Char('-');
+            ++i;
+        }
+        if (i == end)
+            throw notANumber();
+        for (; i < end; ++i) {
+            if (!isAsciiDigit(text[i]))
+                throw notANumber();
+            number.exponent =
+                std::min(number.exponent * 10 + (text[i].unicode() - u'0'), exponentLimit);
+        }
+        if (negativeExponent)
+            number.exponent = -number.exponent;
+    }
 
     const std::optional<double> value = nearestDouble(number);
     if (!value)
@@ -219,6 +263,12 @@ QString doubleToText(double value, QChar decimalSeparator)
     const bool negative = scientific.front() == '-';
     if (negative)
         scientific.remove_prefix(1);
+    // The few doubles just below the largest one round up to 1.79769313486232e+308, which is
+    // beyond the double range and could not be read back: those are written rounded down. With
+    // the same exponent the texts have the same length, so comparing them compares the numbers.
+    constexpr std::string_view largestReadable = "1.79769313486231e+308";
+    if (scientific.ends_with("e+308") && scientific > largestReadable)
+        scientific = largestReadable;
     const std::size_t exponentMark = scientific.find('e');
     std::string digits(1, scientific[0]);
     digits += scientific.substr(2, exponentMark - 2);
@@ -306,7 +356,9 @@ void FloatingPointCheck::check(double result) const
     if (raised & FE_DIVBYZERO)
         throw RuntimeError(ErrorKind::DivisionByZero,
                            QStringLiteral("Se ha dividido un valor entre cero."));
-    // The finiteness test also catches an infinite or NaN value that came in from outside.
+    // The finiteness test does not rely on the flags: it still catches an overflow or invalid
+    // operation if the compiler moved the arithmetic before the constructor cleared them, and an
+    // infinite or NaN value that came in from outside. A division by zero then shows as overflow.
     if ((raised & (FE_OVERFLOW | FE_INVALID)) || !std::isfinite(result))
         throw RuntimeError(ErrorKind::Overflow,
                            QStringLiteral("El resultado del cálculo es demasiado grande o la "

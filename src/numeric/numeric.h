@@ -18,41 +18,57 @@ using Integer = std::int16_t;
 // Decimal separator of the user's locale (QLocale()), "," with Spanish settings.
 QChar localeDecimalSeparator();
 
-// text-to-double: blanks around a plain signed decimal number with at most one locale decimal
-// separator. TypeMismatch if not a number, Overflow beyond the double range.
+// Reads a signed decimal number with at most one decimal separator and an optional exponent
+// ("1,5E+15", "1e-05"), blanks and tabs allowed around it; the nearest double. Throws TypeMismatch
+// for any other text and Overflow beyond the double range; a magnitude too small to tell from
+// zero reads as zero.
 double textToDouble(const QString& text, QChar decimalSeparator = localeDecimalSeparator());
 
-// text-to-integer: as textToDouble, then rounded half to even; Overflow outside -32768..32767.
+// Reads the text as textToDouble does and rounds it half to even. Throws as textToDouble, and
+// Overflow when the rounded number is outside -32768..32767.
 Integer textToInteger(const QString& text, QChar decimalSeparator = localeDecimalSeparator());
 
-// leading-number value: blanks, tabs and line feeds removed, then the longest leading
-// number with "." as the only decimal point; 0 when none. Never fails.
+// The number at the start of the text once blanks, tabs and line breaks are removed, with "." as
+// the only decimal point and no exponent: "12abc" is 12, "1E5" is 1; 0 when there is none. Never
+// throws; a number beyond the double range gives the largest double of its sign.
 double leadingNumberValue(const QString& text);
 
-// double-to-integer: rounded half to even; Overflow outside -32768..32767 (and for NaN).
+// The value rounded half to even. Throws Overflow outside -32768..32767 and for NaN or infinity.
 Integer doubleToInteger(double value);
 
 // True when doubleToInteger(value) would succeed.
 bool fitsInteger(double value);
 
-// integer-to-text: "-5", "0", "35".
+// Plain decimal text of the number: "-5", "0", "35".
 QString integerToText(Integer value);
 
-// double-to-text: 15 significant digits, locale decimal separator, no trailing zeros.
+// The value rounded to 15 significant digits, with the given decimal separator and no trailing
+// zeros; exponent form ("1E-05", "-1,5E+15") below 1E-04 and from 1E+15 in magnitude. Whatever
+// it writes for a finite value, textToDouble reads back. Never throws.
 QString doubleToText(double value, QChar decimalSeparator = localeDecimalSeparator());
 
-// integer-overflow: a + b, Overflow when the sum leaves -32768..32767.
+// a + b. Throws Overflow when the sum leaves -32768..32767.
 Integer addIntegers(Integer a, Integer b);
 
-// power: x^y as std::pow; InvalidArgument for a negative x with a non-integral y.
+// x raised to y as std::pow. Throws InvalidArgument for a negative x with a non-integral y.
 double power(double x, double y);
 
-// text-compare: same characters in the same order, no folding.
+// True when both texts have the same characters in the same order; no case or accent folding.
 bool textEquals(const QString& a, const QString& b);
 
-// floating-point check: construct before a formula, call check() once its result is stored.
-// A non-zero value divided by zero gives DivisionByZero; a result beyond the double range or an
-// invalid operation (0/0, inf - inf, 0 * inf) gives Overflow. Underflow and rounding are fine.
+// Guards one formula: construct it before the formula, call check() with the stored result.
+// check() throws DivisionByZero when a non-zero value was divided by zero, and Overflow for a
+// result beyond the double range or an invalid operation (0/0, inf - inf, 0 * inf). Underflow
+// and rounding are fine.
+//
+// It reads the floating-point exception flags (fetestexcept), which only works if the compiler
+// neither folds the guarded arithmetic at compile time nor moves it across the flag calls. GCC
+// keeps to that in practice with its default -ftrapping-math and without -ffast-math (which
+// src/numeric/CMakeLists.txt makes explicit for every user of this library), but it has no
+// #pragma STDC FENV_ACCESS to promise it. So check() also tests the result itself: an overflow or
+// invalid operation that reaches the result is caught even if the flags were lost. Only telling a
+// division by zero from an overflow depends on the flags; without them it is reported as an
+// overflow.
 class FloatingPointCheck final
 {
 public:
