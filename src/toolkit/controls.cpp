@@ -1,20 +1,44 @@
 #include "toolkit/controls.h"
 
 #include "toolkit/runtime.h"
+#include "toolkit/widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPalette>
-#include <QPushButton>
-#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScopedValueRollback>
 
 namespace toolkit {
+
+namespace {
+
+// A caption that screen readers pass over: the control it names already says it.
+class SilentLabel final : public QAccessibleWidget
+{
+public:
+    explicit SilentLabel(QWidget* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.invisible = true;
+        return state;
+    }
+    QString text(QAccessible::Text) const override { return {}; }
+};
+
+} // namespace
 
 QColor systemColor(SystemColor role)
 {
@@ -24,9 +48,74 @@ QColor systemColor(SystemColor role)
 }
 
 // ---------------------------------------------------------------------------------------------
+// The widgets
+
+namespace detail {
+
+void paintFocusRing(QWidget* widget, int inset)
+{
+    QPainter painter(widget);
+    QPen pen(widget->palette().color(QPalette::Highlight), 2);
+    pen.setCosmetic(false);
+    painter.setPen(pen);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.drawRoundedRect(QRectF(widget->rect()).adjusted(inset, inset, -inset, -inset), 2, 2);
+}
+
+void OptionWidget::nextCheckState()
+{
+    const QScopedValueRollback clicking(m_clicking, true);
+    QRadioButton::nextCheckState();
+}
+
+void OptionWidget::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key != Qt::Key_Up && key != Qt::Key_Down && key != Qt::Key_Left && key != Qt::Key_Right) {
+        QRadioButton::keyPressEvent(event);
+        return;
+    }
+    // The next option of the same group along the focus chain, round and round.
+    const bool forward = key == Qt::Key_Down || key == Qt::Key_Right;
+    QWidget* candidate = this;
+    do {
+        candidate = forward ? candidate->nextInFocusChain() : candidate->previousInFocusChain();
+        auto* option = qobject_cast<QRadioButton*>(candidate);
+        if (option && option != this && option->group() == group() && option->isEnabled() &&
+            option->isVisible()) {
+            option->setFocus(Qt::TabFocusReason);
+            break;
+        }
+    } while (candidate != this);
+    event->accept();
+}
+
+void OptionWidget::paintEvent(QPaintEvent* event)
+{
+    QRadioButton::paintEvent(event);
+    if (hasFocus())
+        paintFocusRing(this, 1);
+}
+
+void ButtonWidget::paintEvent(QPaintEvent* event)
+{
+    QPushButton::paintEvent(event);
+    if (hasFocus())
+        paintFocusRing(this, 3);
+}
+
+} // namespace detail
+
+// ---------------------------------------------------------------------------------------------
 // Control
 
 Control::Control(QWidget* widget) : QObject(widget), m_widget(widget) {}
+
+void Control::raiseFromUser(const Handler& handler)
+{
+    if (handler)
+        dispatch(handler);
+}
 
 QString Control::name() const
 {
@@ -91,10 +180,16 @@ void Control::setAccessibleName(const QString& name)
     m_widget->setAccessibleName(name);
 }
 
+void Control::setAccessibleDescription(const QString& description)
+{
+    m_widget->setAccessibleDescription(description);
+}
+
 void Control::describedBy(Label* label)
 {
     auto* caption = qobject_cast<QLabel*>(label->widget());
-    caption->setBuddy(m_widget);
+    if (label->caption().contains(QLatin1Char('&')))
+        caption->setBuddy(m_widget);
     if (m_widget->accessibleName().isEmpty())
         m_widget->setAccessibleName(label->caption().trimmed());
 }
@@ -104,8 +199,23 @@ void Control::describedBy(Label* label)
 
 TextBox::TextBox(QLineEdit* edit) : Control(edit), m_edit(edit)
 {
-    // Only the user's edits come through here; assignments from code raise Change themselves.
-    connect(m_edit, &QLineEdit::textEdited, this, [this] { dispatch([this] { emit Change(); }); });
+    // Every change that is not the program's own assignment is the user's edit: typing, pasting,
+    // undoing, or an assistive tool writing into the box.
+    connect(m_edit, &QLineEdit::textChanged, this, [this] { edited(); });
+}
+
+void TextBox::edited()
+{
+    if (m_assigning)
+        return;
+    if (m_edit->isReadOnly()) {
+        // A locked box keeps its text, whatever writes to it from outside.
+        const QScopedValueRollback assigning(m_assigning, true);
+        m_edit->setText(m_text);
+        return;
+    }
+    m_text = m_edit->text();
+    raiseFromUser(m_change);
 }
 
 QString TextBox::text() const
@@ -117,8 +227,13 @@ void TextBox::setText(const QString& text)
 {
     if (text == m_edit->text())
         return;
-    m_edit->setText(text);
-    emit Change();
+    {
+        const QScopedValueRollback assigning(m_assigning, true);
+        m_edit->setText(text);
+    }
+    m_text = text;
+    if (m_change)
+        m_change();
 }
 
 bool TextBox::isLocked() const
@@ -136,9 +251,9 @@ numeric::Integer TextBox::toInteger() const
     try {
         return numeric::textToInteger(text());
     } catch (numeric::RuntimeError& error) {
-        error.setSubject(accessibleName().isEmpty() ? name() : accessibleName());
         noteFailingBox(m_edit);
-        throw;
+        throw explainForBox(error, accessibleName().isEmpty() ? name() : accessibleName(), text(),
+                            !isVisible(), true);
     }
 }
 
@@ -147,9 +262,9 @@ double TextBox::toDouble() const
     try {
         return numeric::textToDouble(text());
     } catch (numeric::RuntimeError& error) {
-        error.setSubject(accessibleName().isEmpty() ? name() : accessibleName());
         noteFailingBox(m_edit);
-        throw;
+        throw explainForBox(error, accessibleName().isEmpty() ? name() : accessibleName(), text(),
+                            !isVisible(), false);
     }
 }
 
@@ -171,7 +286,10 @@ void Label::setCaption(const QString& caption)
     if (caption == m_label->text())
         return;
     m_label->setText(caption);
-    emit Change();
+    if (m_readable)
+        updateReading();
+    if (m_change)
+        m_change();
 }
 
 void Label::setAlignment(Alignment alignment)
@@ -189,13 +307,44 @@ void Label::setWordWrap(bool wrap)
     m_label->setWordWrap(wrap);
 }
 
+void Label::readAsValueOf(const Label* caption, const Label* unit)
+{
+    m_readable = true;
+    m_readCaption = caption;
+    m_readUnit = unit;
+    m_label->setFocusPolicy(Qt::StrongFocus);
+    m_label->setStyleSheet(QStringLiteral("QLabel#%1:focus { background-color: palette(highlight); "
+                                          "color: palette(highlighted-text); }")
+                               .arg(m_label->objectName()));
+    updateReading();
+}
+
+void Label::updateReading()
+{
+    // "PFNA  Batch = " reads "PFNA Batch".
+    QString name = m_readCaption ? m_readCaption->caption().simplified() : QString();
+    name.remove(QRegularExpression(QStringLiteral("\\s*=$")));
+    QString reading = name.isEmpty() ? caption() : name + QStringLiteral(": ") + caption();
+    if (m_readUnit && !m_readUnit->caption().trimmed().isEmpty())
+        reading += QLatin1Char(' ') + m_readUnit->caption().trimmed();
+    m_label->setAccessibleName(reading);
+}
+
+void Label::hideFromScreenReaders()
+{
+    // Registered for this label alone, in place of the interface Qt would make for any label.
+    if (QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(m_label))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+    QAccessible::registerAccessibleInterface(new SilentLabel(m_label));
+}
+
 bool Label::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_label && event->type() == QEvent::MouseButtonRelease && m_label->isEnabled()) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton &&
             m_label->rect().contains(mouse->position().toPoint()))
-            dispatch([this] { emit Click(); });
+            raiseFromUser(m_click);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -205,7 +354,7 @@ bool Label::eventFilter(QObject* watched, QEvent* event)
 
 CommandButton::CommandButton(QPushButton* button) : Control(button), m_button(button)
 {
-    connect(m_button, &QPushButton::clicked, this, [this] { dispatch([this] { emit Click(); }); });
+    connect(m_button, &QPushButton::clicked, this, [this] { raiseFromUser(m_click); });
 }
 
 QString CommandButton::caption() const
@@ -224,9 +373,20 @@ void CommandButton::press()
 
 OptionButton::OptionButton(QRadioButton* button) : Control(button), m_button(button)
 {
-    // clicked comes only from the user, and also when the option was already selected: choosing
-    // it again is a choice too.
-    connect(m_button, &QRadioButton::clicked, this, [this] { dispatch([this] { emit Click(); }); });
+    // A click turns the option on and then reports the click; choosing the selected option again
+    // reports the click alone. An option turned on from outside a click is an assistive tool's
+    // choice.
+    connect(m_button, &QRadioButton::toggled, this, [this](bool on) {
+        const auto* widget = static_cast<const detail::OptionWidget*>(m_button);
+        if (on && !m_clearing && !widget->isClicking())
+            chosen();
+    });
+    connect(m_button, &QRadioButton::clicked, this, [this] { chosen(); });
+}
+
+void OptionButton::chosen()
+{
+    raiseFromUser(m_click);
 }
 
 numeric::Integer OptionButton::value() const
@@ -234,20 +394,16 @@ numeric::Integer OptionButton::value() const
     return m_button->isChecked() ? -1 : 0;
 }
 
-void OptionButton::setValue(bool selected)
+void OptionButton::clear()
 {
-    if (!selected) {
-        // An exclusive group refuses to clear its selected button; lift it for the write.
-        QButtonGroup* group = m_button->group();
-        if (group)
-            group->setExclusive(false);
-        m_button->setChecked(false);
-        if (group)
-            group->setExclusive(true);
-        return;
-    }
-    m_button->setChecked(true);
-    emit Click();
+    const QScopedValueRollback clearing(m_clearing, true);
+    // An exclusive group refuses to clear its selected button; lift it for the write.
+    QButtonGroup* group = m_button->group();
+    if (group)
+        group->setExclusive(false);
+    m_button->setChecked(false);
+    if (group)
+        group->setExclusive(true);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -255,30 +411,58 @@ void OptionButton::setValue(bool selected)
 
 ComboBox::ComboBox(QComboBox* combo) : Control(combo), m_combo(combo)
 {
-    m_combo->setEditable(true);
-    m_combo->setInsertPolicy(QComboBox::NoInsert);
-    m_combo->setCompleter(nullptr);
-    // On leaving the text field, Qt would select an item whose text was typed in full. Typing
-    // must pick nothing, so that step is cut off.
-    QObject::disconnect(m_combo->lineEdit(), &QLineEdit::editingFinished, m_combo, nullptr);
-    connect(m_combo->lineEdit(), &QLineEdit::textEdited, this, [this] { m_listIndex = -1; });
-    // A picked item shows from its start even where the field is too narrow for all of it.
-    connect(m_combo, &QComboBox::currentIndexChanged, this,
-            [this] { m_combo->lineEdit()->home(false); });
+    // A plain drop-down list: typing a letter picks the first item that starts with it.
+    m_combo->setEditable(false);
+    // The wheel changes the list only while it has the focus; passing over it changes nothing.
+    m_combo->setFocusPolicy(Qt::StrongFocus);
+    m_combo->installEventFilter(this);
+
+    // Every way of picking moves the current item; the keyboard and the mouse then also report an
+    // activation, which must not count twice. An assistive tool's selection reports only the move.
+    connect(m_combo, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (m_filling || index < 0)
+            return;
+        m_reportedPick = index;
+        raiseFromUser(m_click);
+    });
     connect(m_combo, &QComboBox::activated, this, [this](int index) {
-        m_listIndex = static_cast<numeric::Integer>(index);
-        dispatch([this] { emit Click(); });
+        if (index == m_reportedPick) {
+            m_reportedPick = -1;
+            return;
+        }
+        raiseFromUser(m_click);
     });
 }
 
-void ComboBox::addItem(const QString& item)
+bool ComboBox::eventFilter(QObject* watched, QEvent* event)
 {
-    m_combo->addItem(item);
-    if (m_listIndex == -1) {
-        // Qt selects the first item added to an empty list; the list starts with no selection.
-        m_combo->setCurrentIndex(-1);
-        m_combo->setEditText(QString());
+    if (watched == m_combo) {
+        switch (event->type()) {
+        case QEvent::Wheel:
+            if (!m_combo->hasFocus()) {
+                event->ignore();
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::KeyPress:
+            // A new pick begins: picking the same item again is a pick too.
+            m_reportedPick = -1;
+            break;
+        default:
+            break;
+        }
     }
+    return QObject::eventFilter(watched, event);
+}
+
+void ComboBox::addItems(const QStringList& items)
+{
+    const QScopedValueRollback filling(m_filling, true);
+    const int current = m_combo->currentIndex();
+    m_combo->addItems(items);
+    // Qt selects the first item added to an empty list; the list starts with no selection.
+    m_combo->setCurrentIndex(current);
 }
 
 int ComboBox::listCount() const
@@ -288,7 +472,7 @@ int ComboBox::listCount() const
 
 numeric::Integer ComboBox::listIndex() const
 {
-    return m_listIndex;
+    return static_cast<numeric::Integer>(m_combo->currentIndex());
 }
 
 QString ComboBox::text() const
@@ -325,6 +509,11 @@ void Frame::setCaptionFont(const QFont& font)
 {
     // The group box's own font draws the caption; its children set theirs explicitly.
     m_box->setFont(font);
+}
+
+QString Frame::caption() const
+{
+    return m_box->title();
 }
 
 QWidget* Frame::container() const

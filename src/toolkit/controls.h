@@ -3,15 +3,22 @@
 // The controls the screens are made of. Each wraps one Qt widget and gives it the behaviour the
 // screens rely on; screens never touch the widgets themselves. A control's widget carries the
 // control's name as its objectName.
+//
+// Events are plain callbacks, one handler per event, called synchronously by the control: a
+// handler may throw a run-time error, which travels back to dispatch() through our own code only,
+// never through Qt's signal machinery.
 
 #include "numeric/numeric.h"
 
 #include <QColor>
 #include <QFont>
 #include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 
-class QAbstractButton;
+#include <functional>
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -24,13 +31,15 @@ namespace toolkit {
 
 class Label;
 
+// What a control calls when its event happens.
+using Handler = std::function<void()>;
+
 // The colours of the user's desktop theme, by their role.
 enum class SystemColor { Highlight, HighlightText };
 QColor systemColor(SystemColor role);
 
 class Control : public QObject
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Control)
 
 public:
@@ -50,23 +59,61 @@ public:
     // What a screen reader (and an error message) calls the control.
     QString accessibleName() const;
     void setAccessibleName(const QString& name);
+    // Read by a screen reader after the name: the question a group of options answers.
+    void setAccessibleDescription(const QString& description);
     // The caption beside the control names it; its access key, if any, leads to the control.
     void describedBy(Label* label);
+
+    // False once the screen that owns the control has been unloaded.
+    bool isAlive() const { return !m_unloaded; }
+    void markUnloaded() { m_unloaded = true; }
 
 protected:
     explicit Control(QWidget* widget);
 
+    // Calls a handler for an event the user caused, through dispatch().
+    static void raiseFromUser(const Handler& handler);
+
 private:
     QWidget* m_widget;
+    bool m_unloaded = false;
+};
+
+// A screen's reference to one of its controls. It goes null when the screen's window goes, and
+// in debug builds using it on a screen that is not loaded stops at once instead of reading freed
+// memory.
+template <class T> class Ref final
+{
+public:
+    Ref() = default;
+    Ref(T* control) : m_control(control) {}
+    Ref& operator=(T* control)
+    {
+        m_control = control;
+        return *this;
+    }
+
+    T* get() const
+    {
+        Q_ASSERT_X(m_control && m_control->isAlive(), "toolkit::Ref",
+                   "a control used on a screen that is not loaded");
+        return m_control.data();
+    }
+    T* operator->() const { return get(); }
+    operator T*() const { return get(); }
+
+private:
+    QPointer<T> m_control;
 };
 
 class TextBox final : public Control
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(TextBox)
 
 public:
     explicit TextBox(QLineEdit* edit);
+
+    void onChange(Handler handler) { m_change = std::move(handler); }
 
     QString text() const;
     // Raises Change inside the call when the text differs from the current one; an equal text
@@ -75,26 +122,30 @@ public:
     bool isLocked() const;
     void setLocked(bool locked);
 
-    // The text as a whole number or a double; a failure names this box.
+    // The text as a whole number or a double; a failure names this box in the user's words.
     numeric::Integer toInteger() const;
     double toDouble() const;
 
-signals:
-    void Change();
-
 private:
+    void edited();
+
     QLineEdit* m_edit;
+    Handler m_change;
+    QString m_text;           // the text as last accepted, to restore a locked box
+    bool m_assigning = false; // the program is writing the text
 };
 
 class Label final : public Control
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Label)
 
 public:
     enum class Alignment { Left, Center, Right };
 
     explicit Label(QLabel* label);
+
+    void onChange(Handler handler) { m_change = std::move(handler); }
+    void onClick(Handler handler) { m_click = std::move(handler); }
 
     QString caption() const;
     // Raises Change inside the call when the caption differs from the current one.
@@ -103,86 +154,102 @@ public:
     // Captions wrap onto further lines of the label's box unless told to keep to one line.
     void setWordWrap(bool wrap);
 
-signals:
-    void Change();
-    void Click();
+    // A value that the user reads line by line: it takes the focus, shows it, and a screen reader
+    // hears it with its caption and unit ("W: 94,6 en horas de trabajo"), kept current.
+    void readAsValueOf(const Label* caption, const Label* unit = nullptr);
+    // A caption that only repeats the name of the control it stands beside: screen readers skip
+    // it, so that the control is heard once.
+    void hideFromScreenReaders();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void updateReading();
+
     QLabel* m_label;
+    Handler m_change;
+    Handler m_click;
+    const Label* m_readCaption = nullptr;
+    const Label* m_readUnit = nullptr;
+    bool m_readable = false;
 };
 
 class CommandButton final : public Control
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(CommandButton)
 
 public:
     explicit CommandButton(QPushButton* button);
 
+    void onClick(Handler handler) { m_click = std::move(handler); }
+
     QString caption() const;
     // Presses the button as the user would, if it is enabled.
     void press();
 
-signals:
-    void Click();
-
 private:
     QPushButton* m_button;
+    Handler m_click;
 };
 
 class OptionButton final : public Control
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(OptionButton)
 
 public:
     explicit OptionButton(QRadioButton* button);
 
+    // Runs when the user chooses the option: a click, Space, or an assistive tool's toggle.
+    // Choosing the option that is already selected is a choice too.
+    void onClick(Handler handler) { m_click = std::move(handler); }
+
     // True reads as -1, False as 0.
     numeric::Integer value() const;
     // Value is True.
     bool isSelected() const { return value() == -1; }
-    // False clears the button silently; True selects it and raises Click.
-    void setValue(bool selected);
-
-signals:
-    void Click();
+    // Clears the option silently: the only Value the program writes.
+    void clear();
 
 private:
+    void chosen();
+
     QRadioButton* m_button;
+    Handler m_click;
+    bool m_clearing = false;
+    bool m_reported = false; // this choice has already run Click
 };
 
 class ComboBox final : public Control
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(ComboBox)
 
 public:
     explicit ComboBox(QComboBox* combo);
 
-    // Appends an item at the next free position; nothing becomes selected.
-    void addItem(const QString& item);
+    // Runs when the user picks an item: mouse, arrow keys, a typed first letter, the wheel while
+    // the list has the focus, or an assistive tool selecting an item.
+    void onClick(Handler handler) { m_click = std::move(handler); }
+
+    // Fills the list in one step, after any items already in it; nothing becomes selected.
+    void addItems(const QStringList& items);
     int listCount() const;
-    // 0-based position of the item the user picked last, -1 for none (also after typing).
+    // 0-based position of the item picked, -1 for none.
     numeric::Integer listIndex() const;
     QString text() const;
 
-signals:
-    // The user picked an item from the list, with the mouse or the arrow keys. Typing in the
-    // text field picks nothing.
-    void Click();
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QComboBox* m_combo;
-    numeric::Integer m_listIndex = -1;
+    Handler m_click;
+    bool m_filling = false;
+    int m_reportedPick = -1; // the pick that has already run Click, until its activation
 };
 
 class Frame final : public Control
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Frame)
 
 public:
@@ -191,6 +258,7 @@ public:
     void setBackColor(const QColor& color);
     // The frame's caption uses this font; the controls inside keep their own.
     void setCaptionFont(const QFont& font);
+    QString caption() const;
     QWidget* container() const;
 
 private:
@@ -201,7 +269,6 @@ private:
 
 class Line final : public Control
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Line)
 
 public:

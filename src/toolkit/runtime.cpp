@@ -1,55 +1,75 @@
 #include "toolkit/runtime.h"
 
+#include "toolkit/screen.h"
+
 #include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QLocale>
+#include <QLoggingCategory>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QWidget>
 
 #include <exception>
+
+Q_LOGGING_CATEGORY(lcRuntime, "markii.runtime")
 
 namespace toolkit {
 
 namespace {
 
 bool g_ended = false;
+bool g_unsavedData = false;
+int g_dispatchDepth = 0;
 QPointer<QWidget> g_owner;
 QPointer<QWidget> g_failingBox;
+MessageHook g_messageHook;
+SaveFileHook g_saveFileHook;
+PrintHook g_printHook;
 
 QWidget* owner()
 {
     return g_owner && g_owner->isVisible() ? g_owner.data() : nullptr;
 }
 
-QString sentenceFor(const numeric::RuntimeError& error)
+QString errorLabel(const numeric::RuntimeError& error)
 {
-    using numeric::ErrorKind;
-    // A box the user can correct says more than the rule that refused its text.
-    const QString& box = error.subject();
-    if (!box.isEmpty()) {
+    return QStringLiteral("Error %1: %2").arg(error.number()).arg(error.name());
+}
+
+// A run-time error that no box explains: a calculation the values given cannot go through.
+Message messageFor(const numeric::RuntimeError& error)
+{
+    QString text = error.explanation();
+    if (text.isEmpty()) {
         switch (error.kind()) {
-        case ErrorKind::TypeMismatch:
-            return QStringLiteral("La casilla «%1» está vacía o no contiene un número.").arg(box);
-        case ErrorKind::Overflow:
-            return QStringLiteral("El número de la casilla «%1» está fuera del intervalo "
-                                  "admitido (de -32768 a 32767 para un número entero).")
-                .arg(box);
+        case numeric::ErrorKind::DivisionByZero:
+            text = QStringLiteral("El cálculo tendría que dividir por cero.");
+            break;
+        case numeric::ErrorKind::Overflow:
+            text = QStringLiteral("El resultado del cálculo es demasiado grande.");
+            break;
         default:
-            return QStringLiteral("No se puede usar el valor de la casilla «%1».").arg(box);
+            text = QStringLiteral("El cálculo no se puede completar con estos valores.");
         }
     }
-    if (!error.explanation().isEmpty())
-        return error.explanation();
-    switch (error.kind()) {
-    case ErrorKind::DivisionByZero:
-        return QStringLiteral("El cálculo divide por cero.");
-    case ErrorKind::Overflow:
-        return QStringLiteral("El resultado del cálculo no se puede representar.");
-    case ErrorKind::InvalidArgument:
-        return QStringLiteral("El cálculo recibe un valor que no admite.");
-    default:
-        return QStringLiteral("El cálculo no se ha podido completar.");
-    }
+    return {MessageKind::Warning, QStringLiteral("No se puede calcular"),
+            text + QStringLiteral("\n\nLos datos introducidos se conservan."), errorLabel(error)};
+}
+
+// Whether the text is a number written with another decimal separator than the user's.
+bool usesOtherSeparator(const QString& text, QChar separator)
+{
+    const QChar other = separator == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(',');
+    static const QRegularExpression number(QStringLiteral("^\\s*[+-]?\\d*([.,])\\d*\\s*$"));
+    const QRegularExpressionMatch match = number.match(text);
+    return match.hasMatch() && match.captured(1) == QString(other) &&
+           text.contains(QRegularExpression(QStringLiteral("\\d")));
 }
 
 } // namespace
@@ -58,45 +78,133 @@ void dispatch(const std::function<void()>& handler)
 {
     if (g_ended)
         return;
+    ++g_dispatchDepth;
     g_failingBox = nullptr;
     try {
         handler();
-    } catch (const numeric::RuntimeError& error) {
-        // Taken before the message: handlers run while it is up.
-        const QPointer<QWidget> failingBox = g_failingBox;
-        showRuntimeError(error);
+    } catch (const UserError& error) {
+        const QPointer<QWidget> failingBox = g_failingBox; // handlers run while the box is up
+        showMessage(error.message());
         if (auto* box = qobject_cast<QLineEdit*>(failingBox.data());
             box && box->isVisible() && box->isEnabled()) {
             box->setFocus(Qt::OtherFocusReason);
             box->selectAll();
         }
+    } catch (const numeric::RuntimeError& error) {
+        showMessage(messageFor(error));
     } catch (const std::exception& error) {
         // Anything else is a fault of ours; the user's values are still on the screens.
-        QMessageBox::critical(owner(), QStringLiteral("Error"),
-                              QStringLiteral("Error interno: %1\n\nLos datos introducidos se "
-                                             "conservan.")
-                                  .arg(QString::fromUtf8(error.what())));
+        qCCritical(lcRuntime) << "internal error in a handler:" << error.what();
+        showMessage({MessageKind::Critical, QStringLiteral("Error interno del programa"),
+                     QStringLiteral("El programa ha encontrado un fallo interno y no ha podido "
+                                    "terminar esta acción. Los datos introducidos se conservan."),
+                     QString::fromUtf8(error.what())});
     }
+    if (--g_dispatchDepth == 0 && !g_ended)
+        Screen::keepOneVisible();
+}
+
+Answer showMessage(const Message& message)
+{
+    if (g_messageHook)
+        return g_messageHook(message);
+
+    const auto icon = message.kind == MessageKind::Critical   ? QMessageBox::Critical
+                      : message.kind == MessageKind::Question ? QMessageBox::Question
+                                                              : QMessageBox::Warning;
+    QMessageBox box(icon, message.title, message.text, QMessageBox::NoButton, owner());
+    box.setObjectName(QStringLiteral("MessageBox"));
+    if (!message.details.isEmpty())
+        box.setDetailedText(message.details);
+    if (message.kind == MessageKind::Question) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+    return Answer::Ok;
 }
 
 void messageBox(const QString& prompt, const QString& title)
 {
-    QMessageBox box(QMessageBox::Warning, title, prompt, QMessageBox::Ok, owner());
-    box.setObjectName(QStringLiteral("MessageBox"));
-    box.exec();
+    showMessage({MessageKind::Warning, title, prompt, QString()});
 }
 
-void showRuntimeError(const numeric::RuntimeError& error)
+bool askYesNo(const QString& question, const QString& title)
 {
-    const QString text = QStringLiteral("%1\n\nError %2: %3. Los datos introducidos se conservan; "
-                                        "corríjalos y vuelva a intentarlo.")
-                             .arg(sentenceFor(error))
-                             .arg(error.number())
-                             .arg(error.name());
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error en tiempo de ejecución"), text,
-                    QMessageBox::Ok, owner());
-    box.setObjectName(QStringLiteral("RuntimeErrorBox"));
-    box.exec();
+    return showMessage({MessageKind::Question, title, question, QString()}) == Answer::Yes;
+}
+
+UserError::UserError(Message message)
+    : m_message(std::move(message)),
+      m_what((m_message.title + QStringLiteral(": ") + m_message.text).toUtf8())
+{}
+
+const char* UserError::what() const noexcept
+{
+    return m_what.constData();
+}
+
+UserError explainForBox(const numeric::RuntimeError& error, const QString& boxName,
+                        const QString& text, bool hidden, bool wholeNumber)
+{
+    const QString details = errorLabel(error);
+    if (hidden) {
+        // The box only carries a value between screens: that value is what the user knows.
+        return UserError({MessageKind::Critical, QStringLiteral("No se puede continuar"),
+                          QStringLiteral("El valor de %1 que llega de una pantalla anterior "
+                                         "(«%2») no se puede leer como número. Es un fallo del "
+                                         "programa; los datos introducidos se conservan.")
+                              .arg(boxName, text),
+                          details});
+    }
+    const QString kind =
+        wholeNumber ? QStringLiteral("un número entero") : QStringLiteral("un número");
+    const QChar separator = numeric::localeDecimalSeparator();
+    if (error.kind() == numeric::ErrorKind::Overflow) {
+        const bool negative = text.trimmed().startsWith(QLatin1Char('-'));
+        if (!wholeNumber)
+            return UserError({MessageKind::Warning, QStringLiteral("Número demasiado grande"),
+                              QStringLiteral("El número de la casilla «%1» es demasiado grande "
+                                             "para calcular con él. Escriba uno menor.")
+                                  .arg(boxName),
+                              details});
+        return UserError(
+            {MessageKind::Warning,
+             negative ? QStringLiteral("Número demasiado pequeño")
+                      : QStringLiteral("Número demasiado grande"),
+             negative ? QStringLiteral("La casilla «%1» admite números desde -32768; «%2» es "
+                                       "menor. Escriba un número entre -32768 y 32767.")
+                            .arg(boxName, text.trimmed())
+                      : QStringLiteral("La casilla «%1» admite números hasta 32767; «%2» es "
+                                       "mayor. Escriba un número entre -32768 y 32767.")
+                            .arg(boxName, text.trimmed()),
+             details});
+    }
+    if (text.trimmed().isEmpty())
+        return UserError({MessageKind::Warning, QStringLiteral("Falta un número"),
+                          QStringLiteral("La casilla «%1» está vacía. Escriba en ella %2 "
+                                         "(0 si no hay ninguno).")
+                              .arg(boxName, kind),
+                          details});
+    if (usesOtherSeparator(text, separator)) {
+        QString corrected = text.trimmed();
+        corrected.replace(separator == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(','),
+                          separator);
+        return UserError({MessageKind::Warning, QStringLiteral("Separador decimal incorrecto"),
+                          QStringLiteral("En la casilla «%1», «%2» usa un separador decimal que "
+                                         "no es el de su configuración regional. Escriba los "
+                                         "decimales con «%3»: %4.")
+                              .arg(boxName, text.trimmed(), QString(separator), corrected),
+                          details});
+    }
+    return UserError({MessageKind::Warning, QStringLiteral("Número no válido"),
+                      QStringLiteral("La casilla «%1» contiene «%2», que no es %3. Escriba solo "
+                                     "cifras, con un signo menos delante si es negativo.")
+                          .arg(boxName, text.trimmed(), kind),
+                      details});
 }
 
 void noteFailingBox(QWidget* box)
@@ -107,6 +215,46 @@ void noteFailingBox(QWidget* box)
 void setMessageOwner(QWidget* window)
 {
     g_owner = window;
+}
+
+QString askSaveFileName(const QString& title, const QString& proposedPath, const QString& filter)
+{
+    if (g_saveFileHook)
+        return g_saveFileHook(proposedPath);
+    return QFileDialog::getSaveFileName(owner(), title, proposedPath, filter);
+}
+
+bool askPrinter(QPrinter& printer)
+{
+    if (g_printHook)
+        return g_printHook(printer);
+    QPrintDialog dialog(&printer, owner());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void setMessageHook(MessageHook hook)
+{
+    g_messageHook = std::move(hook);
+}
+
+void setSaveFileHook(SaveFileHook hook)
+{
+    g_saveFileHook = std::move(hook);
+}
+
+void setPrintHook(PrintHook hook)
+{
+    g_printHook = std::move(hook);
+}
+
+void noteUnsavedData()
+{
+    g_unsavedData = true;
+}
+
+bool hasUnsavedData()
+{
+    return g_unsavedData;
 }
 
 void endProgram()
@@ -125,6 +273,8 @@ bool programEnded()
 void resetProgram()
 {
     g_ended = false;
+    g_unsavedData = false;
+    g_dispatchDepth = 0;
 }
 
 } // namespace toolkit

@@ -4,8 +4,10 @@
 
 #include <QString>
 
+#include <exception>
 #include <functional>
 
+class QPrinter;
 class QWidget;
 
 namespace toolkit {
@@ -16,11 +18,51 @@ namespace toolkit {
 // nothing runs any more.
 void dispatch(const std::function<void()>& handler);
 
-// The modal message box of the screens: prompt, title, exclamation icon, one OK button.
+// ---------------------------------------------------------------------------------------------
+// Messages
+
+enum class MessageKind {
+    Warning,  // something the user can put right
+    Critical, // a fault of the program itself
+    Question, // Sí or No
+};
+
+struct Message
+{
+    MessageKind kind = MessageKind::Warning;
+    QString title;
+    QString text;
+    QString details; // for whoever reports a fault; hidden behind a button
+};
+
+enum class Answer { Ok, Yes, No };
+
+// Shows a modal message box and returns the button pressed.
+Answer showMessage(const Message& message);
+
+// The screens' message box: prompt, title, exclamation icon, one OK button.
 void messageBox(const QString& prompt, const QString& title);
 
-// Shows a run-time error the way dispatch() does.
-void showRuntimeError(const numeric::RuntimeError& error);
+// A question with "Sí" and "No"; "No" is the safe answer Escape gives.
+bool askYesNo(const QString& question, const QString& title);
+
+// Something went wrong that the user should hear about in their own words.
+class UserError final : public std::exception
+{
+public:
+    explicit UserError(Message message);
+    const Message& message() const noexcept { return m_message; }
+    const char* what() const noexcept override;
+
+private:
+    Message m_message;
+    QByteArray m_what;
+};
+
+// The message for a box whose text a conversion refused: what is wrong and how to put it right,
+// naming the box by its caption. A box the user cannot see is never named as such.
+UserError explainForBox(const numeric::RuntimeError& error, const QString& boxName,
+                        const QString& text, bool hidden, bool wholeNumber);
 
 // The box whose text a failing conversion read; after the message the focus goes back to it so
 // that the user can correct it at once.
@@ -28,6 +70,32 @@ void noteFailingBox(QWidget* box);
 
 // The window a message box belongs to, by default the program's active screen.
 void setMessageOwner(QWidget* window);
+
+// ---------------------------------------------------------------------------------------------
+// Standard dialogs
+
+// The save dialog: a path to write to, empty when the user cancels.
+QString askSaveFileName(const QString& title, const QString& proposedPath, const QString& filter);
+
+// The print dialog: true when the user chose a printer and confirmed.
+bool askPrinter(QPrinter& printer);
+
+// ---------------------------------------------------------------------------------------------
+// Hooks for tests: they answer in place of the user, and nothing modal ever waits for a person.
+
+using MessageHook = std::function<Answer(const Message&)>;
+using SaveFileHook = std::function<QString(const QString& proposedPath)>;
+using PrintHook = std::function<bool(QPrinter&)>;
+void setMessageHook(MessageHook hook);
+void setSaveFileHook(SaveFileHook hook);
+void setPrintHook(PrintHook hook);
+
+// ---------------------------------------------------------------------------------------------
+// The program as a whole
+
+// The estimate now holds data that closing the program would lose.
+void noteUnsavedData();
+bool hasUnsavedData();
 
 // Ends the program: no handler runs after this, every window goes, and the event loop returns.
 void endProgram();

@@ -2,6 +2,7 @@
 
 #include "toolkit/fonts.h"
 #include "toolkit/runtime.h"
+#include "toolkit/widgets.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -24,6 +25,35 @@ namespace {
 // The screen that is the program's active window, so that Form_Activate runs once per
 // activation however many window-system events announce it.
 Screen* g_active = nullptr;
+// Every screen object, and the one hidden last.
+std::vector<Screen*> g_screens;
+QPointer<Screen> g_hiddenLast;
+
+// The screens were placed on a desktop of 800 x 600 pixels.
+constexpr QSize kDesignDesktop(800, 600);
+
+// The display a new window goes to: the one showing the program's active window, else the
+// primary one.
+QRect availableArea()
+{
+    const QWidget* active = QApplication::activeWindow();
+    const QScreen* display = active ? active->screen() : QGuiApplication::primaryScreen();
+    return display ? display->availableGeometry() : QRect(QPoint(0, 0), kDesignDesktop);
+}
+
+// The frame moved back inside the area; where it is larger, its top left corner stays in.
+QRect keptInside(QRect frame, const QRect& area)
+{
+    if (frame.right() > area.right())
+        frame.moveRight(area.right());
+    if (frame.bottom() > area.bottom())
+        frame.moveBottom(area.bottom());
+    if (frame.left() < area.left())
+        frame.moveLeft(area.left());
+    if (frame.top() < area.top())
+        frame.moveTop(area.top());
+    return frame;
+}
 
 } // namespace
 
@@ -55,6 +85,17 @@ protected:
         case Qt::Key_Escape:
             m_screen->onEscape();
             break;
+        case Qt::Key_Up:
+        case Qt::Key_Left:
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+            // On a page of values read line by line, the arrow keys go from line to line.
+            if (qobject_cast<QLabel*>(focusWidget())) {
+                focusNextPrevChild(event->key() == Qt::Key_Down || event->key() == Qt::Key_Right);
+                break;
+            }
+            QWidget::keyPressEvent(event);
+            break;
         default:
             QWidget::keyPressEvent(event);
         }
@@ -75,13 +116,23 @@ private:
 Screen::Screen(const char* className)
 {
     setObjectName(QString::fromLatin1(className));
+    g_screens.push_back(this);
 }
 
 Screen::~Screen()
 {
     if (g_active == this)
         g_active = nullptr;
+    std::erase(g_screens, this);
     delete m_window.data();
+}
+
+void Screen::keepOneVisible()
+{
+    if (std::ranges::any_of(g_screens, &Screen::isShown))
+        return;
+    if (g_hiddenLast && g_hiddenLast->isLoaded())
+        g_hiddenLast->Show();
 }
 
 QWidget* Screen::window() const
@@ -116,18 +167,11 @@ void Screen::Show()
     if (!m_window->isVisible()) {
         if (!m_placed) {
             m_placed = true;
-            if (m_designPosition) {
-                m_window->move(*m_designPosition);
-            } else if (const QScreen* display = QGuiApplication::primaryScreen()) {
-                QRect frame = m_window->frameGeometry();
-                frame.moveCenter(display->availableGeometry().center());
-                m_window->move(frame.topLeft());
-            }
+            placeOnDisplay();
         }
         m_window->show();
     }
-    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
-        m_window->raise(); // a window manager's business; the offscreen platform has none
+    m_window->raise();
     m_window->activateWindow();
     if (m_focusPending) {
         m_focusPending = false;
@@ -136,10 +180,54 @@ void Screen::Show()
     activate();
 }
 
+void Screen::showBeside(const Screen& other)
+{
+    load();
+    if (!m_window->isVisible() && other.isShown())
+        m_placed = placeBeside(other) || m_placed;
+    Show();
+}
+
+void Screen::placeOnDisplay()
+{
+    const QRect area = availableArea();
+    QRect frame = m_window->frameGeometry();
+    if (m_designPosition) {
+        // The design's desktop is centred on this one, so the screens keep their places
+        // relative to each other whatever the display's size.
+        const QPoint desktop =
+            area.center() - QPoint(kDesignDesktop.width() / 2, kDesignDesktop.height() / 2);
+        frame.moveTopLeft(desktop + *m_designPosition);
+    } else {
+        frame.moveCenter(area.center());
+    }
+    m_window->move(keptInside(frame, area).topLeft());
+}
+
+bool Screen::placeBeside(const Screen& other)
+{
+    const QRect area = availableArea();
+    const QRect beside = other.window()->frameGeometry();
+    constexpr int gap = 8;
+    QRect frame = m_window->frameGeometry();
+    frame.moveTop(beside.top());
+    // To the right of the other screen, else to its left; up or down as the display needs.
+    for (const int left : {beside.right() + 1 + gap, beside.left() - gap - frame.width()}) {
+        frame.moveLeft(left);
+        const QRect inside = keptInside(frame, area);
+        if (inside.left() == left && area.contains(inside)) {
+            m_window->move(inside.topLeft());
+            return true;
+        }
+    }
+    return false;
+}
+
 void Screen::Hide()
 {
     if (!m_window)
         return;
+    g_hiddenLast = this;
     m_window->hide();
     if (g_active == this)
         g_active = nullptr;
@@ -154,6 +242,11 @@ void Screen::Unload()
     m_window->deleteLater();
     m_window = nullptr;
     m_tabStops.clear();
+    for (const QPointer<Control>& control : m_controls) {
+        if (control)
+            control->markUnloaded();
+    }
+    m_controls.clear();
 }
 
 void Screen::activate()
@@ -167,6 +260,13 @@ void Screen::activate()
 
 void Screen::closeBox()
 {
+    // Closing ends the program, as the first screen's Cancelar does; an estimate under way is
+    // not thrown away without asking.
+    if (hasUnsavedData() &&
+        !askYesNo(QStringLiteral("¿Desea salir del programa? Se perderán los datos de esta "
+                                 "estimación."),
+                  QStringLiteral("Salir del programa")))
+        return;
     endProgram();
 }
 
@@ -193,6 +293,8 @@ void Screen::onEscape()
     if (auto* button = qobject_cast<QPushButton*>(m_cancelButton.data());
         button && button->isEnabled() && button->isVisible())
         button->click();
+    else if (m_escapeCloses && !m_cancelButton)
+        onCloseBox();
 }
 
 void Screen::focusFirst()
@@ -215,6 +317,8 @@ void Screen::finishDesign()
         m_window->setFixedSize(m_window->size());
     } else {
         m_window->setWindowFlags(Qt::Window);
+        // However the user drags its border, the designed client area stays whole.
+        m_window->setMinimumSize(m_window->size());
     }
 
     std::stable_sort(m_tabStops.begin(), m_tabStops.end(),
@@ -263,16 +367,30 @@ void Screen::setBackColor(const QColor& color)
 
 void Screen::setDefaultButton(CommandButton* button)
 {
-    if (auto* old = qobject_cast<QPushButton*>(m_defaultButton.data()))
+    // The default button's caption is bold, so that it stands apart from the focused one.
+    if (auto* old = qobject_cast<QPushButton*>(m_defaultButton.data())) {
         old->setDefault(false);
+        QFont font = old->font();
+        font.setBold(false);
+        old->setFont(font);
+    }
     m_defaultButton = button->widget();
-    if (auto* push = qobject_cast<QPushButton*>(button->widget()))
+    if (auto* push = qobject_cast<QPushButton*>(button->widget())) {
         push->setDefault(true);
+        QFont font = push->font();
+        font.setBold(true);
+        push->setFont(font);
+    }
 }
 
 void Screen::setCancelButton(CommandButton* button)
 {
     m_cancelButton = button->widget();
+}
+
+void Screen::setEscapeCloses(bool closes)
+{
+    m_escapeCloses = closes;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -281,6 +399,12 @@ void Screen::setCancelButton(CommandButton* button)
 QWidget* Screen::parentFor(Frame* in) const
 {
     return in ? in->container() : m_window.data();
+}
+
+template <class C> C* Screen::own(C* control)
+{
+    m_controls.emplace_back(control);
+    return control;
 }
 
 template <class W> W* Screen::place(W* widget, const char* name, Twips where, int tabIndex)
@@ -295,7 +419,7 @@ template <class W> W* Screen::place(W* widget, const char* name, Twips where, in
 TextBox* Screen::addTextBox(const char* name, Twips where, int tabIndex, Frame* in)
 {
     auto* edit = place(new QLineEdit(parentFor(in)), name, where, tabIndex);
-    return new TextBox(edit);
+    return own(new TextBox(edit));
 }
 
 Label* Screen::addLabel(const char* name, const QString& caption, Twips where, int tabIndex,
@@ -305,48 +429,33 @@ Label* Screen::addLabel(const char* name, const QString& caption, Twips where, i
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return new Label(label);
+    return own(new Label(label));
 }
 
 CommandButton* Screen::addButton(const char* name, const QString& caption, Twips where,
                                  int tabIndex, Frame* in)
 {
-    auto* button = place(new QPushButton(caption, parentFor(in)), name, where, tabIndex);
+    auto* button = place(new detail::ButtonWidget(caption, parentFor(in)), name, where, tabIndex);
     button->setAutoDefault(false);
-    return new CommandButton(button);
+    return own(new CommandButton(button));
 }
-
-namespace {
-
-// The whole area of an option button takes the click, not only its round mark: the screens'
-// options have no caption of their own and a label beside them.
-class OptionWidget final : public QRadioButton
-{
-public:
-    using QRadioButton::QRadioButton;
-
-protected:
-    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
-};
-
-} // namespace
 
 OptionButton* Screen::addOption(const char* name, Twips where, int tabIndex, Frame* in)
 {
     QWidget* container = parentFor(in);
-    auto* button = place(new OptionWidget(container), name, where, tabIndex);
+    auto* button = place(new detail::OptionWidget(container), name, where, tabIndex);
     // One exclusive group per container. Qt's auto-exclusivity would reach into nested frames.
     auto* group = container->findChild<QButtonGroup*>(QString(), Qt::FindDirectChildrenOnly);
     if (!group)
         group = new QButtonGroup(container);
     group->addButton(button);
-    return new OptionButton(button);
+    return own(new OptionButton(button));
 }
 
 ComboBox* Screen::addComboBox(const char* name, Twips where, int tabIndex, Frame* in)
 {
     auto* combo = place(new QComboBox(parentFor(in)), name, where, tabIndex);
-    return new ComboBox(combo);
+    return own(new ComboBox(combo));
 }
 
 Frame* Screen::addFrame(const char* name, const QString& caption, Twips where, int tabIndex,
@@ -354,7 +463,7 @@ Frame* Screen::addFrame(const char* name, const QString& caption, Twips where, i
 {
     auto* box = place(new QGroupBox(caption, parentFor(in)), name, where, tabIndex);
     box->setFocusPolicy(Qt::NoFocus);
-    return new Frame(box);
+    return own(new Frame(box));
 }
 
 Line* Screen::addLine(const char* name, int x1, int y1, int x2, int y2, Frame* in)
@@ -374,7 +483,7 @@ Line* Screen::addLine(const char* name, int x1, int y1, int x2, int y2, Frame* i
     stroke->setFocusPolicy(Qt::NoFocus);
     // Lines are drawn on the screen's surface, under every control.
     stroke->lower();
-    return new Line(stroke);
+    return own(new Line(stroke));
 }
 
 } // namespace toolkit

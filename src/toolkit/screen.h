@@ -30,6 +30,8 @@ public:
 
     // Loads if needed, shows modeless and makes this the active screen (Form_Activate).
     void Show();
+    // Shows this screen beside another one, where the display has room, so both stay in sight.
+    void showBeside(const Screen& other);
     // Turns invisible; fields and controls stay as they are.
     void Hide();
     // Destroys the window and its controls; the next Show loads the screen anew.
@@ -44,6 +46,11 @@ public:
     // The window, while loaded; for tests and tools.
     QWidget* window() const;
 
+    // After a user's action: the program never runs on with no screen in sight. If the last
+    // action hid every screen (a failure between a Hide and the next Show), the screen hidden
+    // last comes back.
+    static void keepOneVisible();
+
 protected:
     explicit Screen(const char* className);
 
@@ -51,7 +58,8 @@ protected:
 
     // Builds the design-time window and controls and connects the handlers.
     virtual void design() = 0;
-    // The close box: ends the program unless a screen decides otherwise.
+    // The close box: ends the program, after asking when the estimate holds data, unless a
+    // screen decides otherwise.
     virtual void closeBox();
 
     // Design-time properties, called from design().
@@ -60,8 +68,11 @@ protected:
     void setBorder(Border border);
     void setDesignPosition(int leftTwips, int topTwips);
     void setBackColor(const QColor& color);
+    // The button Enter presses; a handler moves it on to the next step of the screen.
     void setDefaultButton(CommandButton* button);
     void setCancelButton(CommandButton* button);
+    // Escape closes the screen as its close box does (a screen without a cancel button).
+    void setEscapeCloses(bool closes);
 
     // Controls, placed in twips relative to the screen or to the frame given.
     TextBox* addTextBox(const char* name, Twips place, int tabIndex, Frame* in = nullptr);
@@ -75,7 +86,6 @@ protected:
                     Frame* in = nullptr);
     Line* addLine(const char* name, int x1, int y1, int x2, int y2, Frame* in = nullptr);
 
-protected slots:
     virtual void Form_Load() {}
     virtual void Form_Activate() {}
 
@@ -90,7 +100,10 @@ private:
 
     QWidget* parentFor(Frame* in) const;
     template <class W> W* place(W* widget, const char* name, Twips where, int tabIndex);
+    template <class C> C* own(C* control);
     void finishDesign();
+    void placeOnDisplay();
+    bool placeBeside(const Screen& other);
     void focusFirst();
     void activate();
     void onCloseBox();
@@ -100,12 +113,14 @@ private:
     QString m_caption;
     QPointer<QWidget> m_window;
     std::vector<TabStop> m_tabStops;
+    std::vector<QPointer<Control>> m_controls;
     QPointer<QWidget> m_defaultButton;
     QPointer<QWidget> m_cancelButton;
     std::optional<QPoint> m_designPosition;
     Border m_border = Border::Sizable;
     bool m_placed = false;
     bool m_focusPending = false;
+    bool m_escapeCloses = false;
 };
 
 } // namespace toolkit

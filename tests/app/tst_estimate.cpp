@@ -144,7 +144,7 @@ private slots:
         QFETCH(int, language);
         QFETCH(QStringList, report);
 
-        support::MessageCatcher messages;
+        support::Messages messages;
         if (!mixedFirst.isEmpty()) {
             size("Option3", mixedFirst);
             support::press(app::screen<Form1>(), "Cancelar");
@@ -179,5 +179,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestEstimate)
+SUPPORT_TEST_MAIN(TestEstimate)
 #include "tst_estimate.moc"

@@ -66,5 +66,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRegistry)
+SUPPORT_TEST_MAIN(TestRegistry)
 #include "tst_registry.moc"

@@ -2,33 +2,58 @@
 
 #include "app/registry.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QTest>
 
 namespace support {
+
+namespace {
+
+toolkit::Answer unexpectedMessage(const toolkit::Message& message)
+{
+    QTest::qFail(
+        qPrintable(
+            QStringLiteral("unexpected message box «%1»: %2").arg(message.title, message.text)),
+        __FILE__, __LINE__);
+    return toolkit::Answer::No;
+}
+
+} // namespace
+
+void fail(const QString& what)
+{
+    QTest::qFail(qPrintable(what), __FILE__, __LINE__);
+    throw Abort{};
+}
 
 void freshRun()
 {
     app::Registry::instance().reset();
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    toolkit::setMessageHook(unexpectedMessage);
+    toolkit::setSaveFileHook([](const QString&) {
+        QTest::qFail("unexpected save dialog", __FILE__, __LINE__);
+        return QString();
+    });
+    toolkit::setPrintHook([](QPrinter&) {
+        QTest::qFail("unexpected print dialog", __FILE__, __LINE__);
+        return false;
+    });
     QApplication::processEvents();
 }
 
 void click(QWidget* widget)
 {
-    QVERIFY2(widget, "no such control");
+    require(widget->isVisible() && widget->isEnabled(),
+            QStringLiteral("%1 cannot be clicked").arg(widget->objectName()));
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
 }
 
 void press(const toolkit::Screen& screen, const char* button)
 {
-    auto* widget = support::widget<QPushButton>(screen, button);
-    QVERIFY2(widget && widget->isEnabled(), button);
-    click(widget);
+    click(widget<QPushButton>(screen, button));
 }
 
 void type(const toolkit::Screen& screen, const char* box, const QString& text)
@@ -36,29 +61,8 @@ void type(const toolkit::Screen& screen, const char* box, const QString& text)
     type(widget<QLineEdit>(screen, box), text);
 }
 
-void pick(const toolkit::Screen& screen, const char* combo, int position)
-{
-    auto* list = widget<QComboBox>(screen, combo);
-    QVERIFY2(list, combo);
-    list->setFocus();
-    while (list->currentIndex() > position)
-        QTest::keyClick(list, Qt::Key_Up);
-    while (list->currentIndex() < position)
-        QTest::keyClick(list, Qt::Key_Down);
-}
-
-QString shown(const toolkit::Screen& screen, const char* name)
-{
-    if (auto* box = widget<QLineEdit>(screen, name))
-        return box->text();
-    if (auto* label = widget<QLabel>(screen, name))
-        return label->text();
-    return QStringLiteral("<no %1>").arg(QString::fromLatin1(name));
-}
-
 void type(QLineEdit* box, const QString& text)
 {
-    QVERIFY2(box, "no such box");
     box->setFocus();
     box->selectAll();
     if (text.isEmpty())
@@ -67,29 +71,79 @@ void type(QLineEdit* box, const QString& text)
         QTest::keyClicks(box, text);
 }
 
+void pick(const toolkit::Screen& screen, const char* combo, int position)
+{
+    auto* list = widget<QComboBox>(screen, combo);
+    require(position >= 0 && position < list->count(),
+            QStringLiteral("%1 has no item %2").arg(combo).arg(position));
+    list->setFocus();
+    for (int steps = 0; list->currentIndex() != position; ++steps) {
+        require(steps <= list->count(), QStringLiteral("%1 does not move").arg(combo));
+        QTest::keyClick(list, list->currentIndex() > position ? Qt::Key_Up : Qt::Key_Down);
+    }
+}
+
+QString shown(const toolkit::Screen& screen, const char* name)
+{
+    QWidget* control = widget(screen, name);
+    if (auto* box = qobject_cast<QLineEdit*>(control))
+        return box->text();
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return label->text();
+    fail(QStringLiteral("%1 shows no text").arg(name));
+}
+
 void key(const toolkit::Screen& screen, int key, Qt::KeyboardModifiers modifiers)
 {
     QWidget* window = screen.window();
-    QVERIFY2(window, "screen not loaded");
+    require(window && window->isVisible(),
+            QStringLiteral("%1 is not shown").arg(screen.objectName()));
     QWidget* target = window->focusWidget() ? window->focusWidget() : window;
     QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
 }
 
-MessageCatcher::MessageCatcher()
+QString focused(const toolkit::Screen& screen)
 {
-    m_timer.setInterval(5);
-    connect(&m_timer, &QTimer::timeout, this, &MessageCatcher::poll);
-    m_timer.start();
+    QWidget* window = screen.window();
+    return window && window->focusWidget() ? window->focusWidget()->objectName() : QString();
 }
 
-void MessageCatcher::poll()
+Messages::Messages(toolkit::Answer answer) : m_answer(answer)
 {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box || !box->isVisible())
-        return;
-    titles << box->windowTitle();
-    texts << box->text();
-    box->accept();
+    toolkit::setMessageHook([this](const toolkit::Message& message) {
+        seen << message;
+        return message.kind == toolkit::MessageKind::Question ? m_answer : toolkit::Answer::Ok;
+    });
+}
+
+Messages::~Messages()
+{
+    toolkit::setMessageHook(unexpectedMessage);
+}
+
+QStringList Messages::titles() const
+{
+    QStringList titles;
+    for (const toolkit::Message& message : seen)
+        titles << message.title;
+    return titles;
+}
+
+QStringList Messages::texts() const
+{
+    QStringList texts;
+    for (const toolkit::Message& message : seen)
+        texts << message.text;
+    return texts;
+}
+
+int runTests(QObject* test, int argc, char** argv)
+{
+    try {
+        return QTest::qExec(test, argc, argv);
+    } catch (const Abort&) {
+        return 1;
+    }
 }
 
 } // namespace support

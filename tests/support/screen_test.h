@@ -1,61 +1,98 @@
 #pragma once
 
-// Helpers for tests that drive the screens as a user does: find a control's widget by its
-// name, click, type, press keys, and answer the message boxes that come up.
+// Helpers for tests that drive the screens as a user does: find a control's widget by its name,
+// click, type, pick and press keys, and answer the message boxes that come up.
+//
+// A helper whose check fails records the failure and stops the test at once (it throws
+// support::Abort, which the test program's main catches): no test runs on into a null widget.
+// A message box that the test does not expect fails the test at once instead of waiting for a
+// person.
 
+#include "toolkit/runtime.h"
 #include "toolkit/screen.h"
 
+#include <QApplication>
 #include <QLineEdit>
-#include <QObject>
+#include <QList>
 #include <QPushButton>
 #include <QStringList>
-#include <QTimer>
+#include <QTest>
 #include <QWidget>
 
 namespace support {
 
-// Every test starts a fresh run of the program under Spanish settings.
+// Thrown by a helper after it has recorded a failure.
+struct Abort
+{
+};
+
+// Records the failure and stops the test.
+[[noreturn]] void fail(const QString& what);
+inline void require(bool condition, const QString& what)
+{
+    if (!condition)
+        fail(what);
+}
+
+// Every test starts a fresh run of the program under Spanish settings, where any message box, save
+// dialog or print dialog fails the test unless the test expects it.
 void freshRun();
 
-// The widget of a screen's control, by the control's name; fails the test if missing.
+// The widget of a screen's control, by the control's name; fails the test if it is missing.
 template <class W = QWidget> W* widget(const toolkit::Screen& screen, const char* name)
 {
     QWidget* window = screen.window();
-    if (!window)
-        return nullptr;
-    return window->findChild<W*>(QString::fromLatin1(name));
+    require(window, QStringLiteral("%1 is not loaded").arg(screen.objectName()));
+    auto* found = window->findChild<W*>(QString::fromLatin1(name));
+    require(found, QStringLiteral("%1 has no %2").arg(screen.objectName(), name));
+    return found;
 }
 
 // A left click in the middle of the widget.
 void click(QWidget* widget);
-// Clicks a screen's button by name; fails the test if it is missing or disabled.
+// Clicks a screen's button by name; fails the test if it is disabled.
 void press(const toolkit::Screen& screen, const char* button);
-// Types into a screen's box by name, replacing what it held.
+// Replaces the text of a screen's box as the user does: select all, then type.
 void type(const toolkit::Screen& screen, const char* box, const QString& text);
+void type(QLineEdit* box, const QString& text);
 // Picks a list entry of a screen's combo with the arrow keys, as the user does.
 void pick(const toolkit::Screen& screen, const char* combo, int position);
 // What a screen's box or label shows, by name.
 QString shown(const toolkit::Screen& screen, const char* name);
-// Replaces the text of a box as the user does: select all, then type.
-void type(QLineEdit* box, const QString& text);
 // One key to the focused widget of the screen's window.
 void key(const toolkit::Screen& screen, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// The name of the control that has the focus on a screen.
+QString focused(const toolkit::Screen& screen);
 
-// Answers every message box shown while it lives with OK, keeping what each said.
-class MessageCatcher final : public QObject
+// While it lives, message boxes are expected: each is answered and kept.
+class Messages final
 {
-    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(Messages)
 
 public:
-    MessageCatcher();
+    explicit Messages(toolkit::Answer answer = toolkit::Answer::Ok);
+    ~Messages();
 
-    QStringList titles;
-    QStringList texts;
-    int count() const { return static_cast<int>(texts.size()); }
+    QList<toolkit::Message> seen;
+    int count() const { return static_cast<int>(seen.size()); }
+    QStringList titles() const;
+    QStringList texts() const;
 
 private:
-    void poll();
-    QTimer m_timer;
+    toolkit::Answer m_answer;
 };
 
+// Runs the test object; a helper's Abort ends the program with a failure, not a crash.
+int runTests(QObject* test, int argc, char** argv);
+
 } // namespace support
+
+#define SUPPORT_TEST_MAIN(TestObject)                                                              \
+    int main(int argc, char* argv[])                                                               \
+    {                                                                                              \
+        QApplication application(argc, argv);                                                      \
+        QApplication::setAttribute(Qt::AA_Use96Dpi, true);                                         \
+        TestObject test;                                                                           \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return support::runTests(&test, argc, argv);                                               \
+    }

@@ -3,26 +3,30 @@
 #include "toolkit/runtime.h"
 #include "toolkit/screen.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
+#include <QWheelEvent>
 
 using toolkit::Twips;
+
+Q_DECLARE_METATYPE(toolkit::Answer)
 
 // A screen made for these tests: a box named by its label, two option groups, a combo and three
 // buttons. Every event it sees lands in `events`.
 class Probe final : public toolkit::Screen
 {
-    Q_OBJECT
-
 public:
     Probe() : Screen("Probe") {}
 
-    toolkit::TextBox* Text1 = nullptr;
-    toolkit::Label* Label1 = nullptr;
-    toolkit::OptionButton *Option1 = nullptr, *Option2 = nullptr, *Option3 = nullptr;
-    toolkit::ComboBox* Combo1 = nullptr;
+    toolkit::Ref<toolkit::TextBox> Text1;
+    toolkit::Ref<toolkit::Label> Label1, Label2;
+    toolkit::Ref<toolkit::OptionButton> Option1, Option2, Option3;
+    toolkit::Ref<toolkit::ComboBox> Combo1;
 
     QStringList events;
     int loads = 0, activations = 0;
@@ -33,38 +37,42 @@ protected:
         setClientSize(4800, 3600);
         Label1 = addLabel("Label1", QStringLiteral("Cantidad"), Twips{120, 120, 1200, 255}, 0);
         Text1 = addTextBox("Text1", Twips{1440, 120, 1440, 375}, 1);
-        Option1 = addOption("Option1", Twips{120, 1080, 1200, 255}, 2);
-        Option2 = addOption("Option2", Twips{120, 1440, 1200, 255}, 3);
-        auto* frame = addFrame("Frame1", QStringLiteral("Otro"), Twips{1440, 1080, 1800, 900}, 4);
-        Option3 = addOption("Option3", Twips{120, 360, 1200, 255}, 5, frame);
-        Combo1 = addComboBox("Combo1", Twips{3360, 120, 1335, 315}, 6);
+        Option1 = addOption("Option1", Twips{120, 1080, 300, 255}, 2);
+        Label2 = addLabel("Label2", QStringLiteral("Uno"), Twips{480, 1080, 800, 255}, 3);
+        Option2 = addOption("Option2", Twips{120, 1440, 300, 255}, 4);
+        auto* frame = addFrame("Frame1", QStringLiteral("Otro"), Twips{1440, 1080, 1800, 900}, 5);
+        Option3 = addOption("Option3", Twips{120, 360, 1200, 255}, 6, frame);
+        Combo1 = addComboBox("Combo1", Twips{3360, 120, 1335, 315}, 7);
         auto* aceptar =
-            addButton("Aceptar", QStringLiteral("&Aceptar"), Twips{120, 3000, 1215, 375}, 7);
+            addButton("Aceptar", QStringLiteral("&Aceptar"), Twips{120, 3000, 1215, 375}, 8);
         auto* cancelar =
-            addButton("Cancelar", QStringLiteral("&Cancel"), Twips{1440, 3000, 1215, 375}, 8);
-        auto* otro = addButton("Otro", QStringLiteral("&Otro"), Twips{2760, 3000, 1215, 375}, 9);
+            addButton("Cancelar", QStringLiteral("&Cancel"), Twips{1440, 3000, 1215, 375}, 9);
+        auto* otro = addButton("Otro", QStringLiteral("&Otro"), Twips{2760, 3000, 1215, 375}, 10);
         Text1->describedBy(Label1);
+        Option1->describedBy(Label2);
+        Label2->hideFromScreenReaders();
         setDefaultButton(aceptar);
         setCancelButton(cancelar);
-        for (const char* item : {"uno", "dos", "tres"})
-            Combo1->addItem(QString::fromLatin1(item));
+        Combo1->addItems({"uno", "dos", "tres"});
 
-        const auto record = [this](auto* control, auto event, const char* name) {
-            connect(control, event, this, [this, name] { events << QString::fromLatin1(name); });
+        const auto record = [this](const char* name) {
+            return [this, name] { events << QString::fromLatin1(name); };
         };
-        record(Label1, &toolkit::Label::Change, "Label1_Change");
-        record(Option1, &toolkit::OptionButton::Click, "Option1_Click");
-        record(aceptar, &toolkit::CommandButton::Click, "Aceptar");
-        record(cancelar, &toolkit::CommandButton::Click, "Cancelar");
-        record(Combo1, &toolkit::ComboBox::Click, "Combo1_Click");
-        connect(Text1, &toolkit::TextBox::Change, this, &Probe::Text1_Change);
-        connect(otro, &toolkit::CommandButton::Click, this, &Probe::Otro_Click);
+        Label1->onChange(record("Label1_Change"));
+        Option1->onClick(record("Option1_Click"));
+        Option2->onClick(record("Option2_Click"));
+        aceptar->onClick(record("Aceptar"));
+        cancelar->onClick(record("Cancelar"));
+        Combo1->onClick(
+            [this] { events << QStringLiteral("Combo1_Click %1").arg(Combo1->listIndex()); });
+        Text1->onChange([this] { Text1_Change(); });
+        otro->onClick([this] { Otro_Click(); });
     }
 
     void Form_Load() override { ++loads; }
     void Form_Activate() override { ++activations; }
 
-private slots:
+private:
     void Text1_Change()
     {
         events << QStringLiteral("Text1_Change %1").arg(Text1->text());
@@ -84,8 +92,16 @@ class TestControls final : public QObject
 {
     Q_OBJECT
 
-private:
     std::unique_ptr<Probe> probe;
+
+    template <class W = QWidget> W* part(const char* name)
+    {
+        return support::widget<W>(*probe, name);
+    }
+    static QAccessibleInterface* accessible(QWidget* widget)
+    {
+        return QAccessible::queryAccessibleInterface(widget);
+    }
 
 private slots:
     void init()
@@ -96,7 +112,7 @@ private slots:
     }
     void cleanup() { probe.reset(); }
 
-    void changeFiresOnlyForADifferentText()
+    void changeFiresForEveryoneButEqualTexts()
     {
         probe->Text1->setText(QStringLiteral("12"));
         probe->Text1->setText(QStringLiteral("12"));
@@ -104,63 +120,138 @@ private slots:
         probe->Label1->setCaption(QStringLiteral("Otra"));
         probe->Text1->setText(QStringLiteral(" 7 ")); // the nested write settles on "7"
         support::type(*probe, "Text1", QStringLiteral("45"));
-        probe->Text1->setLocked(true);
-        support::type(*probe, "Text1", QStringLiteral("9")); // refused
-        QCOMPARE(support::shown(*probe, "Text1"), QStringLiteral("45"));
-        probe->Text1->setText(QStringLiteral("9")); // code still can
+        // An assistive tool writing into the box is the user's edit.
+        accessible(part("Text1"))->setText(QAccessible::Value, QStringLiteral("3"));
         QCOMPARE(probe->events, QStringList({"Text1_Change 12", "Label1_Change", "Text1_Change  7 ",
                                              "Text1_Change 7", "Text1_Change 4", "Text1_Change 45",
-                                             "Text1_Change 9"}));
+                                             "Text1_Change 3"}));
+
+        // A locked box refuses the user and assistive tools alike; code still writes it.
+        probe->events.clear();
+        probe->Text1->setLocked(true);
+        support::type(*probe, "Text1", QStringLiteral("9"));
+        accessible(part("Text1"))->setText(QAccessible::Value, QStringLiteral("8"));
+        QCOMPARE(support::shown(*probe, "Text1"), QStringLiteral("3"));
+        probe->Text1->setText(QStringLiteral("9"));
+        QCOMPARE(probe->events, QStringList({"Text1_Change 9"}));
     }
 
-    void runTimeErrorStopsTheHandlerAndIsShownOnce()
+    void runTimeErrorIsAPlainWarningAndTheHandlerStops()
     {
-        support::MessageCatcher messages;
+        support::Messages messages;
         support::press(*probe, "Otro");
         QCOMPARE(probe->events, QStringList({"Otro begins", "Text1_Change x"}));
         QCOMPARE(messages.count(), 1);
-        QVERIFY(messages.texts[0].contains(QStringLiteral("«Cantidad»")));
-        QVERIFY(messages.texts[0].contains(QStringLiteral("No coinciden los tipos")));
-        // What the handler did before the failing step stays, and the program goes on.
+        const toolkit::Message& said = messages.seen[0];
+        QCOMPARE(said.kind, toolkit::MessageKind::Warning);
+        QCOMPARE(said.title, QStringLiteral("Número no válido"));
+        QVERIFY2(said.text.contains(QStringLiteral("«Cantidad» contiene «x»")),
+                 qPrintable(said.text));
+        // The error's number and name are for whoever reports a fault, not for the user.
+        QVERIFY(!said.text.contains(QStringLiteral("Error 13")));
+        QCOMPARE(said.details, QStringLiteral("Error 13: No coinciden los tipos"));
+        // What the handler did before the failing step stays; the focus is back in the box.
         QCOMPARE(support::shown(*probe, "Text1"), QStringLiteral("x"));
         QVERIFY(!toolkit::programEnded());
-        // The focus is back in the box to correct.
-        QCOMPARE(probe->window()->focusWidget(), support::widget<QWidget>(*probe, "Text1"));
-
-        support::type(*probe, "Text1", QStringLiteral("40000")); // only the last edit overflows
-        QCOMPARE(messages.count(), 2);
-        QVERIFY(messages.texts[1].contains(QStringLiteral("Desbordamiento")));
+        QCOMPARE(support::focused(*probe), QStringLiteral("Text1"));
     }
 
-    void optionsReadMinusOneClearSilentlyAndGroupPerContainer()
+    void plainWordsForEachSlip_data()
     {
-        for (const char* option : {"Option3", "Option2", "Option1", "Option1"})
-            support::click(support::widget<QRadioButton>(*probe, option));
-        // Choosing the selected option again is reported again.
-        QCOMPARE(probe->events, QStringList({"Option1_Click", "Option1_Click"}));
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("advice");
+        QTest::newRow("decimal point") << "1.5"
+                                       << "Separador decimal incorrecto"
+                                       << "«,»: 1,5.";
+        QTest::newRow("too large") << "99999"
+                                   << "Número demasiado grande"
+                                   << "hasta 32767";
+        QTest::newRow("too small") << "-40000"
+                                   << "Número demasiado pequeño"
+                                   << "desde -32768";
+        QTest::newRow("letters") << "doce"
+                                 << "Número no válido"
+                                 << "no es un número entero";
+        QTest::newRow("empty") << ""
+                               << "Falta un número"
+                               << "está vacía";
+    }
+    void plainWordsForEachSlip()
+    {
+        QFETCH(QString, typed);
+        support::type(*probe, "Text1", QStringLiteral("1"));
+        support::Messages messages;
+        // Pasted at once, so that only the whole text is judged.
+        auto* box = part<QLineEdit>("Text1");
+        box->selectAll();
+        typed.isEmpty() ? box->del() : box->insert(typed);
+        QCOMPARE(messages.count(), 1);
+        QTEST(messages.seen[0].title, "title");
+        QFETCH(QString, advice);
+        QVERIFY2(messages.seen[0].text.contains(advice), qPrintable(messages.seen[0].text));
+    }
+
+    void optionsChooseByClickSpaceOrToggleNeverByArrows()
+    {
+        support::click(part("Option3"));
+        support::click(part("Option2"));
+        support::click(part("Option1"));
+        support::click(part("Option1")); // choosing the selected option again is reported again
+        QCOMPARE(probe->events, QStringList({"Option2_Click", "Option1_Click", "Option1_Click"}));
+        // One group per container; True reads -1; clearing is silent.
         QCOMPARE(probe->Option1->value(), numeric::Integer(-1));
         QCOMPARE(probe->Option2->value(), numeric::Integer(0));
         QCOMPARE(probe->Option3->value(), numeric::Integer(-1));
-
-        probe->Option1->setValue(false);
+        probe->Option1->clear();
         QCOMPARE(probe->Option1->value(), numeric::Integer(0));
-        QCOMPARE(probe->events.size(), 2);
+
+        // The arrow keys only move the focus; Space chooses.
+        probe->events.clear();
+        part("Option1")->setFocus();
+        support::key(*probe, Qt::Key_Down);
+        QCOMPARE(support::focused(*probe), QStringLiteral("Option2"));
+        support::key(*probe, Qt::Key_Up);
+        QCOMPARE(support::focused(*probe), QStringLiteral("Option1"));
+        QVERIFY(probe->events.isEmpty() && !probe->Option1->isSelected());
+        support::key(*probe, Qt::Key_Space);
+        QCOMPARE(probe->events, QStringList({"Option1_Click"}));
+
+        // An assistive tool's toggle is a choice, reported once.
+        probe->events.clear();
+        auto* actions = accessible(part("Option2"))->actionInterface();
+        actions->doAction(QAccessibleActionInterface::toggleAction());
+        QCOMPARE(probe->events, QStringList({"Option2_Click"}));
+        QVERIFY(probe->Option2->isSelected());
     }
 
-    void comboTypingPicksNothingAndArrowsPick()
+    void optionIsReadOnceByItsCaption()
     {
-        auto* combo = support::widget<QComboBox>(*probe, "Combo1");
-        combo->setFocus();
-        QTest::keyClicks(combo, QStringLiteral("dos"));
-        QTest::keyClick(combo, Qt::Key_Tab);
-        QCOMPARE(probe->Combo1->listIndex(), numeric::Integer(-1));
-        QVERIFY(probe->events.isEmpty());
+        QAccessibleInterface* option = accessible(part("Option1"));
+        QCOMPARE(option->text(QAccessible::Name), QStringLiteral("Uno"));
+        QVERIFY(accessible(part("Label2"))->state().invisible);
+        QVERIFY(!accessible(part("Label1"))->state().invisible);
+    }
 
-        combo->lineEdit()->clear();
+    void listsPickByKeyLetterAndFocusedWheelOnly()
+    {
+        auto* combo = part<QComboBox>("Combo1");
+        QCOMPARE(probe->Combo1->listIndex(), numeric::Integer(-1));
+        // The wheel passing over a list that has not the focus changes nothing.
+        part("Text1")->setFocus();
+        QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(combo, &wheel);
+        QCOMPARE(combo->currentIndex(), -1);
+
+        combo->setFocus();
+        QTest::keyClicks(combo, QStringLiteral("t")); // the first item starting with "t"
         support::pick(*probe, "Combo1", 1);
-        support::key(*probe, Qt::Key_Return); // Enter in a combo still presses the default
-        QCOMPARE(probe->Combo1->listIndex(), numeric::Integer(1));
-        QCOMPARE(probe->events, QStringList({"Combo1_Click", "Combo1_Click", "Aceptar"}));
+        // Selected from outside the keyboard and mouse, as an assistive tool does.
+        combo->setCurrentIndex(0);
+        support::key(*probe, Qt::Key_Return); // Enter in a list presses the default button
+        QCOMPARE(probe->events,
+                 QStringList({"Combo1_Click 2", "Combo1_Click 1", "Combo1_Click 0", "Aceptar"}));
     }
 
     void keysPressButtons()
@@ -168,13 +259,39 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(probe->window()));
         support::key(*probe, Qt::Key_Return); // from the box
         support::key(*probe, Qt::Key_Escape);
-        support::widget<QPushButton>(*probe, "Cancelar")->setFocus();
+        part("Cancelar")->setFocus();
         support::key(*probe, Qt::Key_Return); // a focused button takes Enter itself
         QTest::keyClick(probe->window(), Qt::Key_A, Qt::AltModifier); // access key
         QTRY_COMPARE(probe->events, QStringList({"Aceptar", "Cancelar", "Cancelar", "Aceptar"}));
     }
 
-    void loadsOnceActivatesPerActivationAndCloseBoxEnds()
+    void closeBoxEndsAfterAskingWhenDataIsAtStake_data()
+    {
+        QTest::addColumn<bool>("unsaved");
+        QTest::addColumn<toolkit::Answer>("answer");
+        QTest::addColumn<int>("asked");
+        QTest::addColumn<bool>("ended");
+        QTest::newRow("nothing entered") << false << toolkit::Answer::No << 0 << true;
+        QTest::newRow("data, Sí") << true << toolkit::Answer::Yes << 1 << true;
+        QTest::newRow("data, No") << true << toolkit::Answer::No << 1 << false;
+    }
+    void closeBoxEndsAfterAskingWhenDataIsAtStake()
+    {
+        QFETCH(bool, unsaved);
+        QFETCH(toolkit::Answer, answer);
+        if (unsaved)
+            toolkit::noteUnsavedData();
+        support::Messages messages(answer);
+        probe->window()->close();
+        QTEST(messages.count(), "asked");
+        if (messages.count())
+            QCOMPARE(messages.seen[0].text, QStringLiteral("¿Desea salir del programa? Se perderán "
+                                                           "los datos de esta estimación."));
+        QTEST(toolkit::programEnded(), "ended");
+        QCOMPARE(probe->isShown(), !toolkit::programEnded());
+    }
+
+    void loadsOnceActivatesPerActivationNeverLeavesNoScreen()
     {
         probe->Show(); // already the active screen
         QCOMPARE(probe->activations, 1);
@@ -183,11 +300,16 @@ private slots:
         QCOMPARE(probe->loads, 1);
         QCOMPARE(probe->activations, 2);
 
-        probe->window()->close();
-        QVERIFY(toolkit::programEnded());
-        QVERIFY(!probe->window()->isVisible());
+        // A handler that hides its screen and then fails before showing another one.
+        support::Messages messages;
+        toolkit::dispatch([this] {
+            probe->Hide();
+            throw numeric::RuntimeError(numeric::ErrorKind::Overflow);
+        });
+        QCOMPARE(messages.count(), 1);
+        QVERIFY(probe->isShown());
     }
 };
 
-QTEST_MAIN(TestControls)
+SUPPORT_TEST_MAIN(TestControls)
 #include "tst_controls.moc"

@@ -121,8 +121,8 @@ void Form2::design()
     }
     Text20->describedBy(Label22);
 
-    using Slot = void (Form2::*)();
-    const std::array<Slot, kAttributes> comboClicks = {
+    using Handler = void (Form2::*)();
+    const std::array<Handler, kAttributes> comboClicks = {
         &Form2::Combo1_Click,  &Form2::Combo2_Click,  &Form2::Combo3_Click,  &Form2::Combo4_Click,
         &Form2::Combo5_Click,  &Form2::Combo6_Click,  &Form2::Combo7_Click,  &Form2::Combo8_Click,
         &Form2::Combo9_Click,  &Form2::Combo10_Click, &Form2::Combo11_Click, &Form2::Combo12_Click,
@@ -130,17 +130,17 @@ void Form2::design()
         &Form2::Combo17_Click, &Form2::Combo18_Click, &Form2::Combo19_Click,
     };
     for (int k = 0; k < kAttributes; ++k)
-        connect(Combo[k], &toolkit::ComboBox::Click, this, comboClicks[k]);
-    connect(Sumar, &toolkit::CommandButton::Click, this, &Form2::Sumar_Click);
-    connect(Aceptar, &toolkit::CommandButton::Click, this, &Form2::Aceptar_Click);
+        Combo[k]->onClick([this, handler = comboClicks[k]] { (this->*handler)(); });
+    Sumar->onClick([this] { Sumar_Click(); });
+    Aceptar->onClick([this] { Aceptar_Click(); });
 }
 
 void Form2::Form_Load()
 {
-    for (toolkit::ComboBox* combo : Combo) {
-        for (const QString& degree : kDegrees)
-            combo->addItem(degree);
-    }
+    // Each list is filled in one step, so that assistive tools hear of it once.
+    const QStringList degrees(kDegrees.begin(), kDegrees.end());
+    for (toolkit::ComboBox* combo : Combo)
+        combo->addItems(degrees);
     Aceptar->setEnabled(false);
 }
 
@@ -158,7 +158,7 @@ void Form2::Sumar_Click()
             toolkit::messageBox(QStringLiteral("Falta la valoración del atributo «%1». Elija su "
                                                "grado de influencia y pulse «Sumar» de nuevo.")
                                     .arg(Label[k]->caption().trimmed()),
-                                QStringLiteral("Error"));
+                                QStringLiteral("Falta una valoración"));
             Combo[k]->setFocus();
             return;
         }
@@ -174,6 +174,10 @@ void Form2::Sumar_Click()
     Text20->setText(numeric::integerToText(TGI));
     Sumar->setEnabled(false);
     Aceptar->setEnabled(true);
+
+    // The total is read next; Enter goes on.
+    setDefaultButton(Aceptar);
+    Text20->setFocus();
 }
 
 void Form2::Aceptar_Click()

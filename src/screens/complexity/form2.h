@@ -18,18 +18,16 @@ public:
 
     numeric::Integer TGI = 0;
 
-    toolkit::TextBox* Text20 = nullptr;
-    toolkit::CommandButton* Aceptar = nullptr;
-    toolkit::CommandButton* Sumar = nullptr;
+    toolkit::Ref<toolkit::TextBox> Text20;
+    toolkit::Ref<toolkit::CommandButton> Aceptar;
+    toolkit::Ref<toolkit::CommandButton> Sumar;
     // Row K of the grid is Label[K-1], Combo[K-1] and the hidden rating box Text[K-1].
-    std::array<toolkit::Label*, kAttributes> Label{};
-    std::array<toolkit::ComboBox*, kAttributes> Combo{};
-    std::array<toolkit::TextBox*, kAttributes> Text{};
+    std::array<toolkit::Ref<toolkit::Label>, kAttributes> Label{};
+    std::array<toolkit::Ref<toolkit::ComboBox>, kAttributes> Combo{};
+    std::array<toolkit::Ref<toolkit::TextBox>, kAttributes> Text{};
 
 protected:
     void design() override;
-
-protected slots:
     void Form_Load() override;
     // Each combo's pick goes to the rating box of its own row.
     void Combo1_Click() { rateRow(1); }

@@ -87,12 +87,12 @@ void Form3::design()
     Text5->setAccessibleName(QStringLiteral("PFNA Batch"));
     Text6->setAccessibleName(QStringLiteral("PFNA On Line"));
 
-    connect(Text2, &toolkit::TextBox::Change, this, &Form3::Text2_Change);
-    connect(Text5, &toolkit::TextBox::Change, this, &Form3::Text5_Change);
-    connect(Text6, &toolkit::TextBox::Change, this, &Form3::Text6_Change);
-    connect(Calcular, &toolkit::CommandButton::Click, this, &Form3::Calcular_Click);
-    connect(Obtencion, &toolkit::CommandButton::Click, this, &Form3::Obtencion_Click);
-    connect(Command1, &toolkit::CommandButton::Click, this, &Form3::Command1_Click);
+    Text2->onChange([this] { Text2_Change(); });
+    Text5->onChange([this] { Text5_Change(); });
+    Text6->onChange([this] { Text6_Change(); });
+    Calcular->onClick([this] { Calcular_Click(); });
+    Obtencion->onClick([this] { Obtencion_Click(); });
+    Command1->onClick([this] { Command1_Click(); });
 }
 
 void Form3::Form_Load()
@@ -155,6 +155,10 @@ void Form3::Calcular_Click()
     Calcular->setEnabled(false);
     Text1->setEnabled(true);
     Obtencion->setEnabled(true);
+
+    // ACT is read next; Enter goes on to the adjusted size.
+    setDefaultButton(Obtencion);
+    Text1->setFocus();
 }
 
 void Form3::Obtencion_Click()
@@ -201,6 +205,10 @@ void Form3::Obtencion_Click()
     Text7->setEnabled(true);
     Obtencion->setEnabled(false);
     Command1->setEnabled(true);
+
+    // The adjusted size is read next; Enter goes on to the productivity.
+    setDefaultButton(Command1);
+    Text7->setFocus();
 }
 
 void Form3::Command1_Click()

@@ -17,21 +17,19 @@ public:
     double PFAo = 0;
     double PFA = 0;
 
-    toolkit::TextBox* Text7 = nullptr;
-    toolkit::TextBox* Text6 = nullptr;
-    toolkit::TextBox* Text5 = nullptr;
-    toolkit::CommandButton* Obtencion = nullptr;
-    toolkit::CommandButton* Command1 = nullptr;
-    toolkit::TextBox* Text4 = nullptr;
-    toolkit::TextBox* Text3 = nullptr;
-    toolkit::TextBox* Text2 = nullptr;
-    toolkit::CommandButton* Calcular = nullptr;
-    toolkit::TextBox* Text1 = nullptr;
+    toolkit::Ref<toolkit::TextBox> Text7;
+    toolkit::Ref<toolkit::TextBox> Text6;
+    toolkit::Ref<toolkit::TextBox> Text5;
+    toolkit::Ref<toolkit::CommandButton> Obtencion;
+    toolkit::Ref<toolkit::CommandButton> Command1;
+    toolkit::Ref<toolkit::TextBox> Text4;
+    toolkit::Ref<toolkit::TextBox> Text3;
+    toolkit::Ref<toolkit::TextBox> Text2;
+    toolkit::Ref<toolkit::CommandButton> Calcular;
+    toolkit::Ref<toolkit::TextBox> Text1;
 
 protected:
     void design() override;
-
-protected slots:
     void Form_Load() override;
     void Form_Activate() override;
     void Text2_Change();

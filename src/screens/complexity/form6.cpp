@@ -28,15 +28,20 @@ void Form6::design()
     setDefaultButton(Command1);
 
     // The options have no caption of their own; the label beside each names it, and the first
-    // label names the box on its line too.
+    // label names the box on its line too. A screen reader hears each option once, with the
+    // question the screen asks.
     Option1->describedBy(Label1);
     Option2->describedBy(Label2);
+    for (toolkit::OptionButton* option : {Option1, Option2})
+        option->setAccessibleDescription(caption());
+    Label1->hideFromScreenReaders();
+    Label2->hideFromScreenReaders();
     Text1->setAccessibleName(Label1->caption());
 
-    connect(Option1, &toolkit::OptionButton::Click, this, &Form6::Option1_Click);
-    connect(Option2, &toolkit::OptionButton::Click, this, &Form6::Option2_Click);
-    connect(Text1, &toolkit::TextBox::Change, this, &Form6::Text1_Change);
-    connect(Command1, &toolkit::CommandButton::Click, this, &Form6::Command1_Click);
+    Option1->onClick([this] { Option1_Click(); });
+    Option2->onClick([this] { Option2_Click(); });
+    Text1->onChange([this] { Text1_Change(); });
+    Command1->onClick([this] { Command1_Click(); });
 }
 
 void Form6::Option1_Click()

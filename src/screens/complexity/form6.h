@@ -14,17 +14,15 @@ public:
 
     numeric::Integer c = 0; // the typed value, rounded, from the last change of Text1
 
-    toolkit::CommandButton* Command1 = nullptr;
-    toolkit::TextBox* Text1 = nullptr;
-    toolkit::OptionButton* Option2 = nullptr;
-    toolkit::OptionButton* Option1 = nullptr;
-    toolkit::Label* Label2 = nullptr;
-    toolkit::Label* Label1 = nullptr;
+    toolkit::Ref<toolkit::CommandButton> Command1;
+    toolkit::Ref<toolkit::TextBox> Text1;
+    toolkit::Ref<toolkit::OptionButton> Option2;
+    toolkit::Ref<toolkit::OptionButton> Option1;
+    toolkit::Ref<toolkit::Label> Label2;
+    toolkit::Ref<toolkit::Label> Label1;
 
 protected:
     void design() override;
-
-protected slots:
     void Option1_Click();
     void Option2_Click();
     void Text1_Change();

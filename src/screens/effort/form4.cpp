@@ -50,6 +50,7 @@ void Form4::design()
 
     // Text2 only carries the picked list position from the combo's click to the factor rule.
     Text2->setVisible(false);
+    Text2->setAccessibleName(QStringLiteral("el lenguaje elegido"));
     Text1->setLocked(true);
     Label2->setFont(toolkit::boldFont());
     Label1->setFont(toolkit::boldFont(9.75));
@@ -57,15 +58,14 @@ void Form4::design()
     Text1->describedBy(Label1);
     setDefaultButton(Command1);
 
-    connect(Combo1, &toolkit::ComboBox::Click, this, &Form4::Combo1_Click);
-    connect(Command1, &toolkit::CommandButton::Click, this, &Form4::Command1_Click);
-    connect(Command2, &toolkit::CommandButton::Click, this, &Form4::Command2_Click);
+    Combo1->onClick([this] { Combo1_Click(); });
+    Command1->onClick([this] { Command1_Click(); });
+    Command2->onClick([this] { Command2_Click(); });
 }
 
 void Form4::Form_Load()
 {
-    for (const QString& language : languages())
-        Combo1->addItem(language);
+    Combo1->addItems(languages());
 }
 
 void Form4::Form_Activate()
@@ -86,6 +86,8 @@ void Form4::Combo1_Click()
         B = 1.0;
 
     Command1->setEnabled(true);
+    // Another language asks for the productivity again: Enter calculates it.
+    setDefaultButton(Command1);
 }
 
 void Form4::Command1_Click()
@@ -103,7 +105,9 @@ void Form4::Command1_Click()
         throw numeric::RuntimeError(
             numeric::ErrorKind::InvalidArgument,
             QStringLiteral("El tamaño ajustado del sistema (PFA = %1) es negativo: no se puede "
-                           "calcular la productividad.")
+                           "calcular la productividad. El tamaño viene de las transacciones "
+                           "introducidas al principio, que desde aquí ya no se pueden cambiar: "
+                           "para corregirlo hay que empezar una estimación nueva.")
                 .arg(numeric::doubleToText(A)));
     const double w = numeric::power(A, 1.1) * 0.01 / 522;
     fp.check(w);
@@ -115,6 +119,10 @@ void Form4::Command1_Click()
 
     Command2->setEnabled(true);
     Command1->setEnabled(false);
+
+    // P is read next; Enter goes on to the effort.
+    setDefaultButton(Command2);
+    Text1->setFocus();
 }
 
 void Form4::Command2_Click()

@@ -17,16 +17,14 @@ public:
     double z = 0; // bell-curve term
     double k = 0; // growth term
 
-    toolkit::TextBox* Text2 = nullptr;
-    toolkit::ComboBox* Combo1 = nullptr;
-    toolkit::CommandButton* Command2 = nullptr;
-    toolkit::CommandButton* Command1 = nullptr;
-    toolkit::TextBox* Text1 = nullptr;
+    toolkit::Ref<toolkit::TextBox> Text2;
+    toolkit::Ref<toolkit::ComboBox> Combo1;
+    toolkit::Ref<toolkit::CommandButton> Command2;
+    toolkit::Ref<toolkit::CommandButton> Command1;
+    toolkit::Ref<toolkit::TextBox> Text1;
 
 protected:
     void design() override;
-
-protected slots:
     void Form_Load() override;
     void Form_Activate() override;
     void Combo1_Click();
@@ -34,6 +32,6 @@ protected slots:
     void Command2_Click();
 
 private:
-    toolkit::Label* Label2 = nullptr;
-    toolkit::Label* Label1 = nullptr;
+    toolkit::Ref<toolkit::Label> Label2;
+    toolkit::Ref<toolkit::Label> Label1;
 };

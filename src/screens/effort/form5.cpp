@@ -46,9 +46,9 @@ void Form5::design()
     Text3->describedBy(Label3);
     setDefaultButton(Calcular);
 
-    connect(Calcular, &toolkit::CommandButton::Click, this, &Form5::Calcular_Click);
-    connect(Informe, &toolkit::CommandButton::Click, this, &Form5::Informe_Click);
-    connect(Finalizar, &toolkit::CommandButton::Click, this, &Form5::Finalizar_Click);
+    Calcular->onClick([this] { Calcular_Click(); });
+    Informe->onClick([this] { Informe_Click(); });
+    Finalizar->onClick([this] { Finalizar_Click(); });
 }
 
 void Form5::Calcular_Click()
@@ -100,11 +100,15 @@ void Form5::Calcular_Click()
     Finalizar->setEnabled(true);
     Calcular->setEnabled(false);
     Informe->setEnabled(true);
+
+    // The effort is read next; Enter opens the report.
+    setDefaultButton(Informe);
+    Text1->setFocus();
 }
 
 void Form5::Informe_Click()
 {
-    app::screen<Form10>().Show();
+    app::screen<Form10>().showBeside(*this);
 }
 
 void Form5::Finalizar_Click()

@@ -20,26 +20,24 @@ public:
     double B4 = 0; // copy of Form1.PFNAB, mixed systems
     double S = 0;  // copy of Form3.PFA
 
-    toolkit::CommandButton* Finalizar = nullptr;
-    toolkit::CommandButton* Informe = nullptr;
-    toolkit::CommandButton* Calcular = nullptr;
-    toolkit::TextBox* Text3 = nullptr;
-    toolkit::TextBox* Text2 = nullptr;
-    toolkit::TextBox* Text1 = nullptr;
+    toolkit::Ref<toolkit::CommandButton> Finalizar;
+    toolkit::Ref<toolkit::CommandButton> Informe;
+    toolkit::Ref<toolkit::CommandButton> Calcular;
+    toolkit::Ref<toolkit::TextBox> Text3;
+    toolkit::Ref<toolkit::TextBox> Text2;
+    toolkit::Ref<toolkit::TextBox> Text1;
 
 protected:
     void design() override;
-
-protected slots:
     void Calcular_Click();
     void Informe_Click();
     void Finalizar_Click();
 
 private:
-    toolkit::Frame* Frame3 = nullptr;
-    toolkit::Label* Label3 = nullptr;
-    toolkit::Frame* Frame2 = nullptr;
-    toolkit::Label* Label2 = nullptr;
-    toolkit::Frame* Frame1 = nullptr;
-    toolkit::Label* Label1 = nullptr;
+    toolkit::Ref<toolkit::Frame> Frame3;
+    toolkit::Ref<toolkit::Label> Label3;
+    toolkit::Ref<toolkit::Frame> Frame2;
+    toolkit::Ref<toolkit::Label> Label2;
+    toolkit::Ref<toolkit::Frame> Frame1;
+    toolkit::Ref<toolkit::Label> Label1;
 };

@@ -8,6 +8,7 @@
 #include "screens/effort/form4.h"
 #include "screens/effort/form5.h"
 #include "screens/size/form1.h"
+#include "screens/size/form7.h"
 #include "screens/size/form8.h"
 #include "screens/size/form9.h"
 #include "toolkit/fonts.h"
@@ -98,39 +99,42 @@ void Form10::design()
                            Label13, Label11, Label9,  Label7,  Label5,  Label3,  Label1};
     const auto values = {Label24, Label21, Label18, Label16, Label14, Label12,
                          Label10, Label8,  Label6,  Label4,  Label2};
+    // Captions are see-through: where a caption's box reaches into its value's, it must not
+    // paint over the value's first digit.
     for (toolkit::Label* label : captions) {
         label->setFont(toolkit::boldFont());
-        label->setBackColor(Qt::white);
         label->setAlignment(toolkit::Label::Alignment::Left);
     }
     for (toolkit::Label* label : values) {
         label->setBackColor(Qt::white);
         label->setAlignment(toolkit::Label::Alignment::Left);
     }
-    // Screen readers name each value by the caption before it.
-    Label2->setAccessibleName(QStringLiteral("PFNA Batch"));
-    Label4->setAccessibleName(QStringLiteral("PFNA On Line"));
-    Label6->setAccessibleName(QStringLiteral("PFNA Mixto"));
-    Label8->setAccessibleName(QStringLiteral("TGI"));
-    Label10->setAccessibleName(QStringLiteral("ACT"));
-    Label12->setAccessibleName(QStringLiteral("PFA Batch"));
-    Label14->setAccessibleName(QStringLiteral("PFA On Line"));
-    Label16->setAccessibleName(QStringLiteral("PFA"));
-    Label18->setAccessibleName(QStringLiteral("P, PF/hora"));
-    Label21->setAccessibleName(QStringLiteral("W, en horas de trabajo"));
-    Label24->setAccessibleName(QStringLiteral("PE, en semanas"));
+    // The page is read value by value, with Tab or the arrow keys, each with its caption and
+    // unit. Escape leaves it as its close box does.
+    Label2->readAsValueOf(Label1);
+    Label4->readAsValueOf(Label3);
+    Label6->readAsValueOf(Label5);
+    Label8->readAsValueOf(Label7);
+    Label10->readAsValueOf(Label9);
+    Label12->readAsValueOf(Label11);
+    Label14->readAsValueOf(Label13);
+    Label16->readAsValueOf(Label15);
+    Label18->readAsValueOf(Label17, Label19);
+    Label21->readAsValueOf(Label20, Label22);
+    Label24->readAsValueOf(Label23, Label25);
+    setEscapeCloses(true);
 
-    connect(Label2, &toolkit::Label::Change, this, &Form10::Label2_Change);
-    connect(Label4, &toolkit::Label::Change, this, &Form10::Label4_Change);
-    connect(Label6, &toolkit::Label::Change, this, &Form10::Label6_Change);
-    connect(Label8, &toolkit::Label::Change, this, &Form10::Label8_Change);
-    connect(Label10, &toolkit::Label::Change, this, &Form10::Label10_Change);
-    connect(Label12, &toolkit::Label::Change, this, &Form10::Label12_Change);
-    connect(Label14, &toolkit::Label::Change, this, &Form10::Label14_Change);
-    connect(Label16, &toolkit::Label::Change, this, &Form10::Label16_Change);
-    connect(Label18, &toolkit::Label::Change, this, &Form10::Label18_Change);
-    connect(Label21, &toolkit::Label::Click, this, &Form10::Label21_Click);
-    connect(Label24, &toolkit::Label::Click, this, &Form10::Label24_Click);
+    Label2->onChange([this] { Label2_Change(); });
+    Label4->onChange([this] { Label4_Change(); });
+    Label6->onChange([this] { Label6_Change(); });
+    Label8->onChange([this] { Label8_Change(); });
+    Label10->onChange([this] { Label10_Change(); });
+    Label12->onChange([this] { Label12_Change(); });
+    Label14->onChange([this] { Label14_Change(); });
+    Label16->onChange([this] { Label16_Change(); });
+    Label18->onChange([this] { Label18_Change(); });
+    Label21->onClick([this] { Label21_Click(); });
+    Label24->onClick([this] { Label24_Click(); });
 }
 
 void Form10::closeBox()
@@ -143,9 +147,9 @@ void Form10::closeBox()
 void Form10::Form_Activate()
 {
     // Label8 is written from both TGI sources; its Change handler settles it on the one chosen.
-    Label2->setCaption(shown(app::screen<Form8>().PFNAB));
-    Label4->setCaption(shown(app::screen<Form9>().PFNAO));
-    Label6->setCaption(shown(app::screen<Form1>().PFNA));
+    Label2->setCaption(shown(batchSize()));
+    Label4->setCaption(shown(onLineSize()));
+    Label6->setCaption(shown(mixedSize()));
     Label8->setCaption(shownTgi(app::loaded<Form6>().Text1));
     Label8->setCaption(shownTgi(app::loaded<Form2>().Text20));
     Label10->setCaption(shown(app::screen<Form3>().ACT));
@@ -157,19 +161,50 @@ void Form10::Form_Activate()
     Label24->setCaption(shown(app::screen<Form5>().PE));
 }
 
+// The unadjusted sizes the estimate used, taken as the adjustment screen takes them: from the
+// entry screen of the system type chosen, 0 for the kinds the system lacks. An entry screen left
+// earlier with Cancelar keeps its total, but the report does not show it.
+double Form10::batchSize()
+{
+    const Form7& systemType = app::loaded<Form7>();
+    if (systemType.Option1->isSelected())
+        return app::screen<Form8>().PFNAB;
+    if (systemType.Option2->isSelected())
+        return 0;
+    return app::screen<Form1>().PFNAB;
+}
+
+double Form10::onLineSize()
+{
+    const Form7& systemType = app::loaded<Form7>();
+    if (systemType.Option2->isSelected())
+        return app::screen<Form9>().PFNAO;
+    if (systemType.Option1->isSelected())
+        return 0;
+    return app::screen<Form1>().PFNAO;
+}
+
+double Form10::mixedSize()
+{
+    const Form7& systemType = app::loaded<Form7>();
+    if (systemType.Option1->isSelected() || systemType.Option2->isSelected())
+        return 0;
+    return app::screen<Form1>().PFNA;
+}
+
 void Form10::Label2_Change()
 {
-    Label2->setCaption(shown(app::screen<Form8>().PFNAB));
+    Label2->setCaption(shown(batchSize()));
 }
 
 void Form10::Label4_Change()
 {
-    Label4->setCaption(shown(app::screen<Form9>().PFNAO));
+    Label4->setCaption(shown(onLineSize()));
 }
 
 void Form10::Label6_Change()
 {
-    Label6->setCaption(shown(app::screen<Form1>().PFNA));
+    Label6->setCaption(shown(mixedSize()));
 }
 
 void Form10::Label8_Change()

@@ -11,23 +11,21 @@ class Form10 final : public toolkit::Screen
 public:
     Form10();
 
-    toolkit::Label* Label2 = nullptr;  // PFNAB of the batch screen
-    toolkit::Label* Label4 = nullptr;  // PFNAO of the on-line screen
-    toolkit::Label* Label6 = nullptr;  // PFNA of the mixed screen
-    toolkit::Label* Label8 = nullptr;  // TGI
-    toolkit::Label* Label10 = nullptr; // ACT
-    toolkit::Label* Label12 = nullptr; // PFAb
-    toolkit::Label* Label14 = nullptr; // PFAo
-    toolkit::Label* Label16 = nullptr; // PFA
-    toolkit::Label* Label18 = nullptr; // P
-    toolkit::Label* Label21 = nullptr; // W
-    toolkit::Label* Label24 = nullptr; // PE
+    toolkit::Ref<toolkit::Label> Label2;  // PFNAB of the batch screen
+    toolkit::Ref<toolkit::Label> Label4;  // PFNAO of the on-line screen
+    toolkit::Ref<toolkit::Label> Label6;  // PFNA of the mixed screen
+    toolkit::Ref<toolkit::Label> Label8;  // TGI
+    toolkit::Ref<toolkit::Label> Label10; // ACT
+    toolkit::Ref<toolkit::Label> Label12; // PFAb
+    toolkit::Ref<toolkit::Label> Label14; // PFAo
+    toolkit::Ref<toolkit::Label> Label16; // PFA
+    toolkit::Ref<toolkit::Label> Label18; // P
+    toolkit::Ref<toolkit::Label> Label21; // W
+    toolkit::Ref<toolkit::Label> Label24; // PE
 
 protected:
     void design() override;
     void closeBox() override;
-
-protected slots:
     void Form_Activate() override;
     void Label2_Change();
     void Label4_Change();
@@ -42,23 +40,27 @@ protected slots:
     void Label24_Click();
 
 private:
-    toolkit::Frame* Frame1 = nullptr;
-    toolkit::Frame* Frame5 = nullptr;
-    toolkit::Label* Label25 = nullptr;
-    toolkit::Label* Label23 = nullptr;
-    toolkit::Label* Label22 = nullptr;
-    toolkit::Label* Label20 = nullptr;
-    toolkit::Label* Label19 = nullptr;
-    toolkit::Label* Label17 = nullptr;
-    toolkit::Frame* Frame4 = nullptr;
-    toolkit::Label* Label15 = nullptr;
-    toolkit::Label* Label13 = nullptr;
-    toolkit::Label* Label11 = nullptr;
-    toolkit::Frame* Frame3 = nullptr;
-    toolkit::Label* Label9 = nullptr;
-    toolkit::Label* Label7 = nullptr;
-    toolkit::Frame* Frame2 = nullptr;
-    toolkit::Label* Label5 = nullptr;
-    toolkit::Label* Label3 = nullptr;
-    toolkit::Label* Label1 = nullptr;
+    static double batchSize();
+    static double onLineSize();
+    static double mixedSize();
+
+    toolkit::Ref<toolkit::Frame> Frame1;
+    toolkit::Ref<toolkit::Frame> Frame5;
+    toolkit::Ref<toolkit::Label> Label25;
+    toolkit::Ref<toolkit::Label> Label23;
+    toolkit::Ref<toolkit::Label> Label22;
+    toolkit::Ref<toolkit::Label> Label20;
+    toolkit::Ref<toolkit::Label> Label19;
+    toolkit::Ref<toolkit::Label> Label17;
+    toolkit::Ref<toolkit::Frame> Frame4;
+    toolkit::Ref<toolkit::Label> Label15;
+    toolkit::Ref<toolkit::Label> Label13;
+    toolkit::Ref<toolkit::Label> Label11;
+    toolkit::Ref<toolkit::Frame> Frame3;
+    toolkit::Ref<toolkit::Label> Label9;
+    toolkit::Ref<toolkit::Label> Label7;
+    toolkit::Ref<toolkit::Frame> Frame2;
+    toolkit::Ref<toolkit::Label> Label5;
+    toolkit::Ref<toolkit::Label> Label3;
+    toolkit::Ref<toolkit::Label> Label1;
 };

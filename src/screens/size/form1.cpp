@@ -5,6 +5,9 @@
 #include "screens/size/form7.h"
 #include "screens/size/transaction_points.h"
 #include "toolkit/fonts.h"
+#include "toolkit/runtime.h"
+
+#include <utility>
 
 Form1::Form1() : Screen("Form1") {}
 
@@ -70,10 +73,10 @@ void Form1::design()
     name(Text6, Label3, Label7);
     name(Text8, Label4, Label7);
 
-    connect(Calcular, &toolkit::CommandButton::Click, this, &Form1::Calcular_Click);
-    connect(NuevaFuncion, &toolkit::CommandButton::Click, this, &Form1::NuevaFuncion_Click);
-    connect(Aceptar, &toolkit::CommandButton::Click, this, &Form1::Aceptar_Click);
-    connect(Cancelar, &toolkit::CommandButton::Click, this, &Form1::Cancelar_Click);
+    Calcular->onClick([this] { Calcular_Click(); });
+    NuevaFuncion->onClick([this] { NuevaFuncion_Click(); });
+    Aceptar->onClick([this] { Aceptar_Click(); });
+    Cancelar->onClick([this] { Cancelar_Click(); });
 }
 
 void Form1::Form_Load()
@@ -112,6 +115,11 @@ void Form1::Calcular_Click()
     Aceptar->setEnabled(true);
     Calcular->setEnabled(false);
     NuevaFuncion->setEnabled(true);
+
+    toolkit::noteUnsavedData();
+    // The new totals are read next; Enter goes on to the next transaction.
+    setDefaultButton(NuevaFuncion);
+    Text7->setFocus();
 }
 
 void Form1::NuevaFuncion_Click()
@@ -125,16 +133,31 @@ void Form1::NuevaFuncion_Click()
     Text6->setText(QString());
     Calcular->setEnabled(true);
     // Ready for the next transaction's first count.
+    setDefaultButton(Calcular);
     Text1->setFocus();
 }
 
 void Form1::Aceptar_Click()
 {
+    // A negative size cannot be adjusted or estimated; here the user can still correct it.
+    for (auto [total, column] :
+         {std::pair{PFNAB, QStringLiteral("Batch")}, {PFNAO, QStringLiteral("On Line")}}) {
+        if (total < 0) {
+            toolkit::messageBox(
+                QStringLiteral("El total %1 de Puntos Función No Ajustados es negativo (PFNA = "
+                               "%2), y con un tamaño negativo no se puede estimar.\n\nPulse "
+                               "«Nueva Funcion» e introduzca una transacción que lo compense; "
+                               "después pulse «Aceptar» de nuevo.")
+                    .arg(column, numeric::doubleToText(total)),
+                QStringLiteral("Total negativo"));
+            return;
+        }
+    }
     Hide();
     app::screen<Form6>().Show();
     Form6& form6 = app::loaded<Form6>();
-    form6.Option1->setValue(false);
-    form6.Option2->setValue(false);
+    form6.Option1->clear();
+    form6.Option2->clear();
     form6.Command1->setEnabled(false);
 }
 

@@ -25,23 +25,21 @@ public:
     double PFNAO = 0;       // running on-line total
     double PFNA = 0;        // PFNAO + PFNAB after the last calculation
 
-    toolkit::CommandButton* NuevaFuncion = nullptr;
-    toolkit::TextBox* Text2 = nullptr;
-    toolkit::CommandButton* Calcular = nullptr;
-    toolkit::CommandButton* Cancelar = nullptr;
-    toolkit::CommandButton* Aceptar = nullptr;
-    toolkit::TextBox* Text8 = nullptr;
-    toolkit::TextBox* Text7 = nullptr;
-    toolkit::TextBox* Text6 = nullptr;
-    toolkit::TextBox* Text5 = nullptr;
-    toolkit::TextBox* Text4 = nullptr;
-    toolkit::TextBox* Text3 = nullptr;
-    toolkit::TextBox* Text1 = nullptr;
+    toolkit::Ref<toolkit::CommandButton> NuevaFuncion;
+    toolkit::Ref<toolkit::TextBox> Text2;
+    toolkit::Ref<toolkit::CommandButton> Calcular;
+    toolkit::Ref<toolkit::CommandButton> Cancelar;
+    toolkit::Ref<toolkit::CommandButton> Aceptar;
+    toolkit::Ref<toolkit::TextBox> Text8;
+    toolkit::Ref<toolkit::TextBox> Text7;
+    toolkit::Ref<toolkit::TextBox> Text6;
+    toolkit::Ref<toolkit::TextBox> Text5;
+    toolkit::Ref<toolkit::TextBox> Text4;
+    toolkit::Ref<toolkit::TextBox> Text3;
+    toolkit::Ref<toolkit::TextBox> Text1;
 
 protected:
     void design() override;
-
-protected slots:
     void Form_Load() override;
     void Calcular_Click();
     void NuevaFuncion_Click();
@@ -49,11 +47,11 @@ protected slots:
     void Cancelar_Click();
 
 private:
-    toolkit::Label* Label7 = nullptr;
-    toolkit::Label* Label6 = nullptr;
-    toolkit::Label* Label5 = nullptr;
-    toolkit::Label* Label4 = nullptr;
-    toolkit::Label* Label3 = nullptr;
-    toolkit::Label* Label2 = nullptr;
-    toolkit::Label* Label1 = nullptr;
+    toolkit::Ref<toolkit::Label> Label7;
+    toolkit::Ref<toolkit::Label> Label6;
+    toolkit::Ref<toolkit::Label> Label5;
+    toolkit::Ref<toolkit::Label> Label4;
+    toolkit::Ref<toolkit::Label> Label3;
+    toolkit::Ref<toolkit::Label> Label2;
+    toolkit::Ref<toolkit::Label> Label1;
 };

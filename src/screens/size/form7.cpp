@@ -27,22 +27,26 @@ void Form7::design()
         label->setFont(toolkit::boldFont());
     Label1->setFont(toolkit::boldFont(9.75));
 
-    // The options have no caption of their own; the label to the right names each.
-    Option1->describedBy(Label2);
-    Option2->describedBy(Label3);
-    Option3->describedBy(Label4);
+    // The options have no caption of their own; the label to the right names each, and a screen
+    // reader hears each option once, with the question it answers.
+    for (auto [option, label] :
+         {std::pair{Option1, Label2}, {Option2, Label3}, {Option3, Label4}}) {
+        option->describedBy(label);
+        option->setAccessibleDescription(Label1->caption());
+        label->hideFromScreenReaders();
+    }
 
-    connect(Option1, &toolkit::OptionButton::Click, this, &Form7::Option1_Click);
-    connect(Option2, &toolkit::OptionButton::Click, this, &Form7::Option2_Click);
-    connect(Option3, &toolkit::OptionButton::Click, this, &Form7::Option3_Click);
-    connect(Cancelar, &toolkit::CommandButton::Click, this, &Form7::Cancelar_Click);
+    Option1->onClick([this] { Option1_Click(); });
+    Option2->onClick([this] { Option2_Click(); });
+    Option3->onClick([this] { Option3_Click(); });
+    Cancelar->onClick([this] { Cancelar_Click(); });
 }
 
 void Form7::Form_Load()
 {
-    Option1->setValue(false);
-    Option2->setValue(false);
-    Option3->setValue(false);
+    Option1->clear();
+    Option2->clear();
+    Option3->clear();
 }
 
 void Form7::Option1_Click()

@@ -12,19 +12,17 @@ class Form7 final : public toolkit::Screen
 public:
     Form7();
 
-    toolkit::CommandButton* Cancelar = nullptr;
-    toolkit::OptionButton* Option3 = nullptr;
-    toolkit::OptionButton* Option2 = nullptr;
-    toolkit::OptionButton* Option1 = nullptr;
-    toolkit::Label* Label4 = nullptr;
-    toolkit::Label* Label3 = nullptr;
-    toolkit::Label* Label2 = nullptr;
-    toolkit::Label* Label1 = nullptr;
+    toolkit::Ref<toolkit::CommandButton> Cancelar;
+    toolkit::Ref<toolkit::OptionButton> Option3;
+    toolkit::Ref<toolkit::OptionButton> Option2;
+    toolkit::Ref<toolkit::OptionButton> Option1;
+    toolkit::Ref<toolkit::Label> Label4;
+    toolkit::Ref<toolkit::Label> Label3;
+    toolkit::Ref<toolkit::Label> Label2;
+    toolkit::Ref<toolkit::Label> Label1;
 
 protected:
     void design() override;
-
-protected slots:
     void Form_Load() override;
     void Option1_Click();
     void Option2_Click();

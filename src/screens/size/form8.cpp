@@ -6,7 +6,7 @@ const SingleKindEntry::Design& Form8::batchDesign()
 {
     static const Design design{
         .column = QStringLiteral("Batch"),
-        .calcularCaption = QStringLiteral("&Calcular"),
+        .calcularCaption = QStringLiteral("Ca&lcular"),
         .border = Border::FixedDialog,
         .width = 5220,
         .height = 4335,

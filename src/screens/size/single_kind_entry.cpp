@@ -5,6 +5,9 @@
 #include "screens/size/form7.h"
 #include "screens/size/transaction_points.h"
 #include "toolkit/fonts.h"
+#include "toolkit/runtime.h"
+
+#include <utility>
 
 SingleKindEntry::SingleKindEntry(const char* className, const Design& design, Fields fields)
     : Screen(className), m_design(design), m_fields(fields)
@@ -46,17 +49,16 @@ void SingleKindEntry::design()
     setDefaultButton(Calcular);
     setCancelButton(Cancelar);
 
-    // Each box is named by its row header, for screen readers and error messages.
-    Text1->describedBy(Label1);
-    Text2->describedBy(Label2);
-    Text3->describedBy(Label3);
-    Text4->describedBy(Label4);
+    // Each box is named by its row header and the kind of system, for screen readers and error
+    // messages: the twin screens must not sound alike.
+    for (auto [box, row] :
+         {std::pair{Text1, Label1}, {Text2, Label2}, {Text3, Label3}, {Text4, Label4}})
+        box->setAccessibleName(QStringLiteral("%1 (%2)").arg(row->caption(), d.column));
 
-    connect(Calcular, &toolkit::CommandButton::Click, this, &SingleKindEntry::Calcular_Click);
-    connect(NuevaFuncion, &toolkit::CommandButton::Click, this,
-            &SingleKindEntry::NuevaFuncion_Click);
-    connect(Aceptar, &toolkit::CommandButton::Click, this, &SingleKindEntry::Aceptar_Click);
-    connect(Cancelar, &toolkit::CommandButton::Click, this, &SingleKindEntry::Cancelar_Click);
+    Calcular->onClick([this] { Calcular_Click(); });
+    NuevaFuncion->onClick([this] { NuevaFuncion_Click(); });
+    Aceptar->onClick([this] { Aceptar_Click(); });
+    Cancelar->onClick([this] { Cancelar_Click(); });
 }
 
 void SingleKindEntry::Form_Load()
@@ -82,6 +84,11 @@ void SingleKindEntry::Calcular_Click()
     Aceptar->setEnabled(true);
     Calcular->setEnabled(false);
     NuevaFuncion->setEnabled(true);
+
+    toolkit::noteUnsavedData();
+    // The new total is read next; Enter goes on to the next transaction.
+    setDefaultButton(NuevaFuncion);
+    Text4->setFocus();
 }
 
 void SingleKindEntry::NuevaFuncion_Click()
@@ -92,16 +99,28 @@ void SingleKindEntry::NuevaFuncion_Click()
     Text3->setText(QString());
     Calcular->setEnabled(true);
     // Ready for the next transaction's first count.
+    setDefaultButton(Calcular);
     Text1->setFocus();
 }
 
 void SingleKindEntry::Aceptar_Click()
 {
+    // A negative size cannot be adjusted or estimated; here the user can still correct it.
+    if (m_fields.total < 0) {
+        toolkit::messageBox(
+            QStringLiteral("El total de Puntos Función No Ajustados es negativo (PFNA = %1), y con "
+                           "un tamaño negativo no se puede estimar.\n\nPulse «Nueva Funcion» e "
+                           "introduzca una transacción que lo compense; después pulse «Aceptar» "
+                           "de nuevo.")
+                .arg(numeric::doubleToText(m_fields.total)),
+            QStringLiteral("Total negativo"));
+        return;
+    }
     Hide();
     app::screen<Form6>().Show();
     Form6& form6 = app::loaded<Form6>();
-    form6.Option1->setValue(false);
-    form6.Option2->setValue(false);
+    form6.Option1->clear();
+    form6.Option2->clear();
 }
 
 void SingleKindEntry::Cancelar_Click()

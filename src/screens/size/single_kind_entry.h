@@ -17,14 +17,14 @@ class SingleKindEntry : public toolkit::Screen
     Q_DISABLE_COPY_MOVE(SingleKindEntry)
 
 public:
-    toolkit::CommandButton* Calcular = nullptr;
-    toolkit::TextBox* Text4 = nullptr; // the running total, locked
-    toolkit::TextBox* Text3 = nullptr; // output data element types
-    toolkit::TextBox* Text2 = nullptr; // input data element types
-    toolkit::TextBox* Text1 = nullptr; // entity types referenced
-    toolkit::CommandButton* Aceptar = nullptr;
-    toolkit::CommandButton* Cancelar = nullptr;
-    toolkit::CommandButton* NuevaFuncion = nullptr;
+    toolkit::Ref<toolkit::CommandButton> Calcular;
+    toolkit::Ref<toolkit::TextBox> Text4; // the running total, locked
+    toolkit::Ref<toolkit::TextBox> Text3; // output data element types
+    toolkit::Ref<toolkit::TextBox> Text2; // input data element types
+    toolkit::Ref<toolkit::TextBox> Text1; // entity types referenced
+    toolkit::Ref<toolkit::CommandButton> Aceptar;
+    toolkit::Ref<toolkit::CommandButton> Cancelar;
+    toolkit::Ref<toolkit::CommandButton> NuevaFuncion;
 
 protected:
     struct Place
@@ -65,7 +65,7 @@ protected:
 
     void design() override;
 
-protected slots:
+protected:
     void Form_Load() override;
     void Calcular_Click();
     void NuevaFuncion_Click();
@@ -76,10 +76,10 @@ private:
     const Design& m_design;
     Fields m_fields;
 
-    toolkit::Label* Label1 = nullptr;
-    toolkit::Label* Label2 = nullptr;
-    toolkit::Label* Label3 = nullptr;
-    toolkit::Label* Label4 = nullptr;
-    toolkit::Label* Label5 = nullptr;
-    toolkit::Label* Label6 = nullptr;
+    toolkit::Ref<toolkit::Label> Label1;
+    toolkit::Ref<toolkit::Label> Label2;
+    toolkit::Ref<toolkit::Label> Label3;
+    toolkit::Ref<toolkit::Label> Label4;
+    toolkit::Ref<toolkit::Label> Label5;
+    toolkit::Ref<toolkit::Label> Label6;
 };

@@ -88,7 +88,7 @@ private slots:
         QVERIFY(!mode().Command1->isEnabled());
 
         support::click(support::widget<QWidget>(mode(), "Option1"));
-        support::MessageCatcher messages;
+        support::Messages messages;
         if (typed == "40000")
             support::widget<QLineEdit>(mode(), "Text1")->insert(typed);
         else
@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(support::shown(mode(), "Text1"), left);
         QTEST(int(mode().c), "c");
         const QStringList refusal = {"Error", "El valor debe estar comprendido entre 0 y 95"};
-        QCOMPARE(messages.titles + messages.texts, left.isEmpty() ? refusal : QStringList());
+        QCOMPARE(messages.titles() + messages.texts(), left.isEmpty() ? refusal : QStringList());
 
         support::press(mode(), "Command1");
         support::key(adjustment(), Qt::Key_Return);
@@ -119,10 +119,10 @@ private slots:
         const QList<const char*> controls = {"Text20", "Sumar", "Aceptar"};
         ratings().Show();
         rateAll(rating, 3);
-        support::MessageCatcher messages;
+        support::Messages messages;
         support::press(ratings(), "Sumar"); // an unrated attribute is named, nothing changes
-        QCOMPARE(messages.titles, QStringList("Error"));
-        QVERIFY2(messages.texts[0].contains("«Prestaciones»"), qPrintable(messages.texts[0]));
+        QCOMPARE(messages.titles(), QStringList("Error"));
+        QVERIFY2(messages.texts()[0].contains("«Prestaciones»"), qPrintable(messages.texts()[0]));
         QCOMPARE(seen(ratings(), controls), QStringList({"[]", "Sumar", "[Aceptar]"}));
         QCOMPARE(ratings().window()->focusWidget()->objectName(), QStringLiteral("Combo3"));
 
@@ -190,5 +190,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestComplexity)
+SUPPORT_TEST_MAIN(TestComplexity)
 #include "tst_complexity.moc"

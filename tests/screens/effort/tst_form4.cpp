@@ -94,10 +94,10 @@ private slots:
     {
         Form4& form = arriveWith(-12.5);
         support::pick(form, "Combo1", 0);
-        support::MessageCatcher messages;
+        support::Messages messages;
         support::press(form, "Command1");
         QCOMPARE(messages.count(), 1);
-        QVERIFY(messages.texts.first().contains(
+        QVERIFY(messages.texts().first().contains(
             QStringLiteral("El tamaño ajustado del sistema (PFA = -12,5) es negativo")));
         QVERIFY(!toolkit::programEnded() && form.isShown());
         QCOMPARE(form.P, 0.0);
@@ -106,5 +106,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestForm4)
+SUPPORT_TEST_MAIN(TestForm4)
 #include "tst_form4.moc"

@@ -63,7 +63,7 @@ private slots:
         app::screen<Form1>().PFNAB = pfnab;
         app::screen<Form1>().PFNAO = pfnao;
         const Form5& form = arrive(qPrintable(system), pfa);
-        support::MessageCatcher messages;
+        support::Messages messages;
         support::press(form, "Calcular");
         QCOMPARE(messages.count(), 0);
         QCOMPARE(QStringList({support::shown(form, "Text1"), support::shown(form, "Text2"),
@@ -93,5 +93,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestForm5)
+SUPPORT_TEST_MAIN(TestForm5)
 #include "tst_form5.moc"

@@ -114,5 +114,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestForm10)
+SUPPORT_TEST_MAIN(TestForm10)
 #include "tst_form10.moc"

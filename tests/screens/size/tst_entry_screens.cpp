@@ -137,10 +137,11 @@ private slots:
         // A bad count is named in one message and changes nothing but the counts read before it.
         typeCounts(form, second);
         support::type(form, box(bad), badText);
-        support::MessageCatcher catcher;
+        support::Messages catcher;
         support::press(form, "Calcular");
         QCOMPARE(catcher.count(), 1);
-        QVERIFY2(catcher.texts[0].contains(u'«' + badBoxName + u'»'), qPrintable(catcher.texts[0]));
+        QVERIFY2(catcher.texts()[0].contains(u'«' + badBoxName + u'»'),
+                 qPrintable(catcher.texts()[0]));
         QVERIFY(form.isShown());
         QCOMPARE(shown(form, counts + 1, last), totals);
         QCOMPARE(buttonStates(form), "111");
@@ -157,5 +158,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TstEntryScreens)
+SUPPORT_TEST_MAIN(TstEntryScreens)
 #include "tst_entry_screens.moc"

@@ -92,5 +92,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestForm7)
+SUPPORT_TEST_MAIN(TestForm7)
 #include "tst_form7.moc"

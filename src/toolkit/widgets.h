@@ -1,0 +1,48 @@
+#pragma once
+
+// The Qt widgets behind the controls, where Qt's own behaviour differs from what the screens
+// need. Internal to the toolkit.
+
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace toolkit::detail {
+
+// An option button without a caption of its own, beside a label that names it.
+class OptionWidget final : public QRadioButton
+{
+public:
+    using QRadioButton::QRadioButton;
+
+    // Inside a click, while Qt turns the option on; a change of state at any other time comes
+    // from outside (an assistive tool).
+    bool isClicking() const { return m_clicking; }
+
+protected:
+    // The whole area of the option takes the click, not only its round mark.
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+    void nextCheckState() override;
+    // The arrow keys only move the focus between the options: choosing one moves on to another
+    // screen, which must never happen by browsing.
+    void keyPressEvent(QKeyEvent* event) override;
+    // With no caption, the style has nowhere to draw its focus mark: draw a plain one.
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_clicking = false;
+};
+
+// A command button whose focus is plain to see, apart from the default button's own mark.
+class ButtonWidget final : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Draws a focus ring just inside the widget's rectangle, in the theme's highlight colour.
+void paintFocusRing(QWidget* widget, int inset);
+
+} // namespace toolkit::detail
