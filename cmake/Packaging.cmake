@@ -11,10 +11,12 @@ set(CPACK_PACKAGE_NAME "markii")
 set(CPACK_PACKAGE_VENDOR "Método MARK II")
 set(CPACK_PACKAGE_CONTACT "Método MARK II maintainers <maintainers@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "estimation with Mk II function points")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Método MARK II sizes a planned information system with the Mk II Function Point Analysis \
-method and derives from that size the expected productivity, the effort in working hours and \
-the delivery time in weeks. All screens and messages are in Spanish.")
+# Wrapped by hand: the Debian control file shows the lines as they are.
+set(CPACK_PACKAGE_DESCRIPTION [[
+Método MARK II sizes a planned information system with the Mk II Function
+Point Analysis method and derives from that size the expected productivity,
+the effort in working hours and the delivery time in weeks. All screens and
+messages are in Spanish.]])
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 
