@@ -1,0 +1,54 @@
+#!/bin/sh
+# Installs a build into a scratch root as the package does (prefix /usr) and checks what the
+# desktop relies on: launcher, metainfo and icons, valid and all under the one application id.
+# Usage: check-install.sh CMAKE BUILD-DIR APP-ID ICON-SIDE...
+set -eu
+cmake=$1 build=$2 id=$3
+shift 3
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+for tool in desktop-file-validate:desktop-file-utils appstreamcli:appstream file:file; do
+    command -v "${tool%%:*}" >/dev/null ||
+        fail "${tool%%:*} is missing; install the Debian package ${tool#*:}"
+done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+DESTDIR=$work/root "$cmake" --install "$build" --prefix /usr >"$work/log" 2>&1 ||
+    { cat "$work/log" >&2; fail "cmake --install failed"; }
+usr=$work/root/usr
+
+[ -x "$usr/bin/markii" ] || fail "no program in /usr/bin"
+
+launcher=$usr/share/applications/$id.desktop
+metainfo=$usr/share/metainfo/$id.metainfo.xml
+[ -f "$launcher" ] || fail "no launcher $id.desktop"
+[ -f "$metainfo" ] || fail "no metainfo $id.metainfo.xml"
+[ "$(ls "$usr/share/applications")" = "$id.desktop" ] || fail "stray files beside the launcher"
+
+desktop-file-validate "$launcher" || fail "the launcher does not validate"
+appstreamcli validate --no-net "$metainfo" || fail "the metainfo does not validate"
+
+# The desktop finds the icon and the program by these names alone.
+entry() { sed -n "s/^$1=//p" "$launcher"; }
+[ "$(entry Icon)" = "$id" ] || fail "launcher Icon=$(entry Icon), expected $id"
+exec_program=$(entry Exec | cut -d' ' -f1)
+[ -x "$usr/bin/$exec_program" ] || fail "launcher Exec=$(entry Exec) names no installed program"
+grep -q "<id>$id</id>" "$metainfo" || fail "the metainfo has another id"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+    fail "the metainfo launches another desktop id"
+
+icons=$usr/share/icons/hicolor
+grep -q "<svg" "$icons/scalable/apps/$(entry Icon).svg" 2>/dev/null ||
+    fail "no scalable icon $(entry Icon).svg"
+for side in "$@"; do
+    png=$icons/${side}x${side}/apps/$(entry Icon).png
+    [ -f "$png" ] || fail "no ${side}x${side} icon"
+    file -b "$png" | grep -q "^PNG image data, $side x $side," ||
+        fail "${side}x${side} icon is $(file -b "$png")"
+done
+echo "installed and valid: $id"
