@@ -1,11 +1,13 @@
 #include "screen_test.h"
 
 #include "app/registry.h"
+#include "screens/complexity/form6.h"
 #include "screens/size/form1.h"
 #include "screens/size/form7.h"
 #include "screens/size/form8.h"
 #include "screens/size/form9.h"
 
+#include <QAccessible>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -44,13 +46,17 @@ class TstEntryScreens : public QObject
         return texts.join(u' ');
     }
 
-    // Enabled state of Calcular, Aceptar and NuevaFuncion, as "011".
+    // Enabled state of Calcular, Aceptar and NuevaFuncion, as "011", and which one Enter presses.
     static QString buttonStates(const toolkit::Screen& form)
     {
         QString states;
-        for (const char* name : {"Calcular", "Aceptar", "NuevaFuncion"})
-            states += support::widget<QPushButton>(form, name)->isEnabled() ? u'1' : u'0';
-        return states;
+        QString enter;
+        for (const char* name : {"Calcular", "Aceptar", "NuevaFuncion"}) {
+            auto* button = support::widget<QPushButton>(form, name);
+            states += button->isEnabled() ? u'1' : u'0';
+            enter += button->isDefault() ? QStringLiteral(" Enter=") + name : QString();
+        }
+        return states + enter;
     }
 
     // What Calcular stored from the count boxes, in box order.
@@ -85,10 +91,10 @@ private slots:
         QTest::addColumn<QString>("badBoxName");
         // clang-format off
         QTest::newRow("batch")   << 1 << "2 5 10"       << "8,82"     << "1 1 1"        << "11,32"
-                                 << 3 << "40000" << "Nº Datos de Salida";
+                                 << 3 << "40000" << "Nº Datos de Salida (Batch)";
         // Zero and negative counts are taken as they are.
         QTest::newRow("on line") << 2 << "2 5 10"       << "8,82"     << "0 -1 1"       << "8,5"
-                                 << 2 << "abc"   << "Nº Datos de Entrada";
+                                 << 2 << "abc"   << "Nº Datos de Entrada (On Line)";
         QTest::newRow("mixed")   << 3 << "1 1 1 2 5 10" << "2,5 8,82" << "2 5 10 0 0 0" << "11,32 8,82"
                                  << 4 << ""      << "Nº Entidades (On Line)";
         // clang-format on
@@ -108,15 +114,18 @@ private slots:
 
         toolkit::Screen& form = choose(kind);
         QVERIFY(form.isShown() && !app::screen<Form7>().isShown());
-        QCOMPARE(buttonStates(form), "100");
+        QCOMPARE(buttonStates(form), "100 Enter=Calcular");
         // Focus starts in Text1; Tab runs down every box, the batch column first.
         for (int n = 1; n <= last; ++n, support::key(form, Qt::Key_Tab))
-            QCOMPARE(form.window()->focusWidget(), support::widget(form, box(n)));
+            QCOMPARE(support::focused(form), box(n));
 
+        // After a calculation the total is what the focus (and a screen reader) reads next, and
+        // Enter goes on to the next transaction.
         typeCounts(form, first);
-        support::press(form, "Calcular");
+        support::key(form, Qt::Key_Return);
         QCOMPARE(shown(form, counts + 1, last), totals);
-        QCOMPARE(buttonStates(form), "011");
+        QCOMPARE(buttonStates(form), "011 Enter=NuevaFuncion");
+        QCOMPARE(support::focused(form), box(counts + 1));
 
         // Escape leaves as Cancelar does. Coming back through the system type screen, after
         // another entry screen came and went, finds everything as it was left.
@@ -126,35 +135,72 @@ private slots:
         support::press(choose(kind == 1 ? 2 : 1), "Cancelar");
         QVERIFY(choose(kind).isShown());
         QCOMPARE(shown(form, 1, last), before);
-        QCOMPARE(buttonStates(form), "011");
 
         // A new function empties the counts; the running totals stay in view.
-        support::press(form, "NuevaFuncion");
+        support::key(form, Qt::Key_Return);
         QCOMPARE(shown(form, 1, counts).trimmed(), QString());
         QCOMPARE(shown(form, counts + 1, last), totals);
-        QCOMPARE(buttonStates(form), "111");
+        QCOMPARE(buttonStates(form), "111 Enter=Calcular");
+        QCOMPARE(support::focused(form), QStringLiteral("Text1"));
 
-        // A bad count is named in one message and changes nothing but the counts read before it.
+        // A bad count is named in one message and changes nothing but the counts read before it;
+        // the focus goes back to it.
         typeCounts(form, second);
         support::type(form, box(bad), badText);
-        support::Messages catcher;
+        support::Messages messages;
         support::press(form, "Calcular");
-        QCOMPARE(catcher.count(), 1);
-        QVERIFY2(catcher.texts()[0].contains(u'«' + badBoxName + u'»'),
-                 qPrintable(catcher.texts()[0]));
-        QVERIFY(form.isShown());
+        QCOMPARE(messages.count(), 1);
+        QVERIFY2(messages.texts()[0].contains(u'«' + badBoxName + u'»'),
+                 qPrintable(messages.texts()[0]));
+        QCOMPARE(support::focused(form), box(bad));
         QCOMPARE(shown(form, counts + 1, last), totals);
-        QCOMPARE(buttonStates(form), "111");
+        QCOMPARE(buttonStates(form), "111 Enter=Calcular");
         const QList<int> fields = countFields(kind);
         for (int i = 0; i < counts; ++i)
             QCOMPARE(fields[i], (i < bad - 1 ? second : first).split(u' ')[i].toInt());
 
-        // Enter calculates while Calcular is enabled, and only then; the total goes on growing.
         support::type(form, box(bad), second.split(u' ')[bad - 1]);
         support::key(form, Qt::Key_Return);
-        support::key(form, Qt::Key_Return);
         QCOMPARE(shown(form, counts + 1, last), newTotals);
-        QCOMPARE(buttonStates(form), "011");
+        // The twin screens do not sound alike: each box says its kind of system.
+        QCOMPARE(QAccessible::queryAccessibleInterface(support::widget(form, box(bad)))
+                     ->text(QAccessible::Name),
+                 badBoxName);
+    }
+
+    // A negative running total cannot go on to the adjustment; a further transaction mends it.
+    void negativeTotalIsRefusedUntilCorrected_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("negative");
+        QTest::addColumn<QString>("correction");
+        QTest::newRow("batch") << 1 << "0 -50 0" << "0 60 0";
+        QTest::newRow("on line") << 2 << "-2 0 0" << "3 0 0";
+        QTest::newRow("mixed, on-line part") << 3 << "1 1 1 0 0 -50" << "0 0 0 0 0 60";
+    }
+    void negativeTotalIsRefusedUntilCorrected()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, negative);
+        QFETCH(QString, correction);
+        toolkit::Screen& form = choose(kind);
+        typeCounts(form, negative);
+        support::press(form, "Calcular");
+        {
+            support::Messages messages;
+            support::press(form, "Aceptar");
+            QCOMPARE(messages.titles(), QStringList("Total negativo"));
+            QVERIFY2(messages.texts()[0].contains(QStringLiteral("Nueva Funcion")),
+                     qPrintable(messages.texts()[0]));
+        }
+        QVERIFY(form.isShown() && !app::Registry::instance().exists<Form6>());
+        support::press(form, "NuevaFuncion");
+        typeCounts(form, correction);
+        support::press(form, "Calcular");
+        support::press(form, "Aceptar");
+        QVERIFY(!form.isShown() && app::screen<Form6>().isShown());
+        // Only the mixed entry leaves the influence screen's Aceptar off until a value is typed.
+        QCOMPARE(app::screen<Form6>().Command1->isEnabled(), kind != 3);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "screens/size/form9.h"
 #include "toolkit/runtime.h"
 
+#include <QAccessible>
 #include <QTest>
 
 // The system type screen, driven as the user does from the start of the program. Options are
@@ -74,12 +75,36 @@ private slots:
     {
         // The focus on the first option does not choose it; the screen has neither a cancel nor
         // a default button.
-        QCOMPARE(form().window()->focusWidget()->accessibleName(), "Sistema Batch");
+        QCOMPARE(support::focused(form()), QStringLiteral("Option1"));
         support::key(form(), Qt::Key_Escape);
         support::key(form(), Qt::Key_Return);
         QCOMPARE(seen(), "Form7 000");
         support::key(form(), Qt::Key_Space);
         QCOMPARE(seen(), "Form8 100");
+
+        // Back with an option chosen, the arrow keys browse the options and choose none.
+        support::press(screen(1), "Cancelar");
+        support::key(form(), Qt::Key_Down);
+        support::key(form(), Qt::Key_Down);
+        QCOMPARE(support::focused(form()), QStringLiteral("Option3"));
+        QCOMPARE(seen(), "Form7 100");
+        support::key(form(), Qt::Key_Space);
+        QCOMPARE(seen(), "Form1 001");
+    }
+
+    void screenReaderHearsEachOptionOnceWithTheQuestion()
+    {
+        const auto read = [](const char* name) {
+            return QAccessible::queryAccessibleInterface(support::widget(form(), name));
+        };
+        QStringList heard;
+        for (const char* option : {"Option1", "Option2", "Option3"})
+            heard << read(option)->text(QAccessible::Name);
+        QCOMPARE(heard, QStringList({"Sistema Batch", "Sistema On Line", "Sistema Mixto"}));
+        QCOMPARE(read("Option1")->text(QAccessible::Description),
+                 QStringLiteral("Seleccione Tipo de Sistema"));
+        for (const char* caption : {"Label2", "Label3", "Label4"})
+            QVERIFY(read(caption)->state().invisible);
     }
 
     void cancelarEndsTheProgramWhateverIsLoaded()
