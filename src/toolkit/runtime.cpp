@@ -3,6 +3,8 @@
 #include "toolkit/screen.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QStandardPaths>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QLocale>
@@ -230,6 +232,16 @@ bool askPrinter(QPrinter& printer)
         return g_printHook(printer);
     QPrintDialog dialog(&printer, owner());
     return dialog.exec() == QDialog::Accepted;
+}
+
+void copyText(const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
+}
+
+QString documentsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 void setMessageHook(MessageHook hook)

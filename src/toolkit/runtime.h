@@ -80,6 +80,12 @@ QString askSaveFileName(const QString& title, const QString& proposedPath, const
 // The print dialog: true when the user chose a printer and confirmed.
 bool askPrinter(QPrinter& printer);
 
+// Puts plain text on the clipboard.
+void copyText(const QString& text);
+
+// The user's documents folder, where a new file is proposed.
+QString documentsFolder();
+
 // ---------------------------------------------------------------------------------------------
 // Hooks for tests: they answer in place of the user, and nothing modal ever waits for a person.
 

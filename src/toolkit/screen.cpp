@@ -4,6 +4,7 @@
 #include "toolkit/runtime.h"
 #include "toolkit/widgets.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -391,6 +392,20 @@ void Screen::setCancelButton(CommandButton* button)
 void Screen::setEscapeCloses(bool closes)
 {
     m_escapeCloses = closes;
+}
+
+void Screen::addCommand(const char* name, const QString& text, QKeySequence::StandardKey shortcut,
+                        Handler handler)
+{
+    auto* action = new QAction(text, m_window);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+    action->setShortcutVisibleInContextMenu(true);
+    QObject::connect(action, &QAction::triggered, m_window,
+                     [handler = std::move(handler)] { dispatch(handler); });
+    m_window->addAction(action);
+    m_window->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 // ---------------------------------------------------------------------------------------------

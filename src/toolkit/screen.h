@@ -4,6 +4,7 @@
 #include "toolkit/geometry.h"
 
 #include <QColor>
+#include <QKeySequence>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -73,6 +74,10 @@ protected:
     void setCancelButton(CommandButton* button);
     // Escape closes the screen as its close box does (a screen without a cancel button).
     void setEscapeCloses(bool closes);
+    // A command of the whole screen: in its context menu (right click or the Menu key) with its
+    // shortcut shown, and on the shortcut itself.
+    void addCommand(const char* name, const QString& text, QKeySequence::StandardKey shortcut,
+                    Handler handler);
 
     // Controls, placed in twips relative to the screen or to the frame given.
     TextBox* addTextBox(const char* name, Twips place, int tabIndex, Frame* in = nullptr);

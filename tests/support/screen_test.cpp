@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLocale>
+#include <QRadioButton>
+#include <QSignalBlocker>
 #include <QTest>
 
 namespace support {
@@ -81,6 +83,13 @@ void pick(const toolkit::Screen& screen, const char* combo, int position)
         require(steps <= list->count(), QStringLiteral("%1 does not move").arg(combo));
         QTest::keyClick(list, list->currentIndex() > position ? Qt::Key_Up : Qt::Key_Down);
     }
+}
+
+void preselect(const toolkit::Screen& screen, const char* option)
+{
+    auto* button = widget<QRadioButton>(screen, option);
+    const QSignalBlocker silent(button);
+    button->setChecked(true);
 }
 
 QString shown(const toolkit::Screen& screen, const char* name)

@@ -57,6 +57,8 @@ void type(const toolkit::Screen& screen, const char* box, const QString& text);
 void type(QLineEdit* box, const QString& text);
 // Picks a list entry of a screen's combo with the arrow keys, as the user does.
 void pick(const toolkit::Screen& screen, const char* combo, int position);
+// Leaves an option selected as an earlier visit would have, without running its Click.
+void preselect(const toolkit::Screen& screen, const char* option);
 // What a screen's box or label shows, by name.
 QString shown(const toolkit::Screen& screen, const char* name);
 // One key to the focused widget of the screen's window.

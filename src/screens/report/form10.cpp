@@ -11,6 +11,10 @@
 #include "screens/size/form7.h"
 #include "screens/size/form8.h"
 #include "screens/size/form9.h"
+#include "toolkit/runtime.h"
+
+#include <QDir>
+#include <QPrinter>
 #include "toolkit/fonts.h"
 
 #include <initializer_list>
@@ -57,36 +61,36 @@ void Form10::design()
     Label18 = addLabel("Label18", QString(), Twips{720, 480, 1815, 375}, 22, Frame5);
     Label17 = addLabel("Label17", QStringLiteral("P = "), Twips{240, 480, 375, 375}, 21, Frame5);
 
+    // Values of the first three frames reach towards the frame's right edge, where nothing stands:
+    // the designed widths cut off a value with fifteen digits.
     Frame4 = addFrame("Frame4", QStringLiteral("Tamaño del Sistema"), Twips{240, 3840, 6495, 1695},
                       13, Frame1);
-    // As wide as the PFA On Line value above it: the designed 735 twips cut off a four-digit
-    // size with decimals, and nothing stands to its right.
-    Label16 = addLabel("Label16", QString(), Twips{1680, 1200, 1455, 375}, 19, Frame4);
+    Label16 = addLabel("Label16", QString(), Twips{1680, 1200, 4095, 375}, 19, Frame4);
     Label15 =
         addLabel("Label15", QStringLiteral("PFA =  "), Twips{240, 1200, 1215, 255}, 18, Frame4);
-    Label14 = addLabel("Label14", QString(), Twips{1680, 840, 1455, 375}, 17, Frame4);
+    Label14 = addLabel("Label14", QString(), Twips{1680, 840, 4095, 375}, 17, Frame4);
     Label13 = addLabel("Label13", QStringLiteral("PFA On Line = "), Twips{240, 840, 1335, 375}, 16,
                        Frame4);
-    Label12 = addLabel("Label12", QString(), Twips{1680, 480, 1095, 375}, 15, Frame4);
+    Label12 = addLabel("Label12", QString(), Twips{1680, 480, 4095, 375}, 15, Frame4);
     Label11 =
         addLabel("Label11", QStringLiteral("PFA Batch ="), Twips{240, 480, 1095, 375}, 14, Frame4);
 
     Frame3 = addFrame("Frame3", QStringLiteral("Ajuste por Complejidad Técnica"),
                       Twips{240, 2280, 6495, 1455}, 8, Frame1);
-    Label10 = addLabel("Label10", QString(), Twips{960, 960, 1335, 375}, 12, Frame3);
+    Label10 = addLabel("Label10", QString(), Twips{960, 960, 4095, 375}, 12, Frame3);
     Label9 = addLabel("Label9", QStringLiteral("ACT = "), Twips{360, 960, 615, 375}, 11, Frame3);
-    Label8 = addLabel("Label8", QString(), Twips{960, 600, 975, 375}, 10, Frame3);
+    Label8 = addLabel("Label8", QString(), Twips{960, 600, 4095, 375}, 10, Frame3);
     Label7 = addLabel("Label7", QStringLiteral("TGI = "), Twips{360, 600, 615, 375}, 9, Frame3);
 
     Frame2 = addFrame("Frame2", QStringLiteral("Puntos Función No Ajustados"),
                       Twips{240, 360, 6495, 1815}, 1, Frame1);
-    Label6 = addLabel("Label6", QString(), Twips{1920, 1320, 1335, 375}, 7, Frame2);
+    Label6 = addLabel("Label6", QString(), Twips{1920, 1320, 4095, 375}, 7, Frame2);
     Label5 =
         addLabel("Label5", QStringLiteral("PFNA Mixto = "), Twips{360, 1320, 1335, 375}, 6, Frame2);
-    Label4 = addLabel("Label4", QString(), Twips{1920, 960, 1455, 375}, 5, Frame2);
+    Label4 = addLabel("Label4", QString(), Twips{1920, 960, 4095, 375}, 5, Frame2);
     Label3 = addLabel("Label3", QStringLiteral("PFNA On Line = "), Twips{360, 960, 1455, 375}, 4,
                       Frame2);
-    Label2 = addLabel("Label2", QString(), Twips{1920, 600, 1335, 375}, 3, Frame2);
+    Label2 = addLabel("Label2", QString(), Twips{1920, 600, 4095, 375}, 3, Frame2);
     Label1 =
         addLabel("Label1", QStringLiteral("PFNA  Batch = "), Twips{360, 600, 1335, 375}, 2, Frame2);
 
@@ -124,6 +128,14 @@ void Form10::design()
     Label24->readAsValueOf(Label23, Label25);
     setEscapeCloses(true);
 
+    // The report goes with the user: copied into a plan, saved beside a proposal, printed.
+    addCommand("Copiar", QStringLiteral("Copiar informe"), QKeySequence::Copy,
+               [this] { copyReport(); });
+    addCommand("GuardarPdf", QStringLiteral("Guardar como PDF…"), QKeySequence::Save,
+               [this] { saveReport(); });
+    addCommand("Imprimir", QStringLiteral("Imprimir…"), QKeySequence::Print,
+               [this] { printReport(); });
+
     Label2->onChange([this] { Label2_Change(); });
     Label4->onChange([this] { Label4_Change(); });
     Label6->onChange([this] { Label6_Change(); });
@@ -135,6 +147,51 @@ void Form10::design()
     Label18->onChange([this] { Label18_Change(); });
     Label21->onClick([this] { Label21_Click(); });
     Label24->onClick([this] { Label24_Click(); });
+}
+
+report::Document Form10::document() const
+{
+    const auto line = [](const toolkit::Label* caption, const toolkit::Label* value,
+                         const toolkit::Label* unit = nullptr) {
+        return report::Line{caption->caption(), value->caption(),
+                            unit ? unit->caption() : QString()};
+    };
+    return {caption(),
+            {{Frame2->caption(),
+              {line(Label1, Label2), line(Label3, Label4), line(Label5, Label6)}},
+             {Frame3->caption(), {line(Label7, Label8), line(Label9, Label10)}},
+             {Frame4->caption(),
+              {line(Label11, Label12), line(Label13, Label14), line(Label15, Label16)}},
+             {Frame5->caption(),
+              {line(Label17, Label18, Label19), line(Label20, Label21, Label22),
+               line(Label23, Label24, Label25)}}}};
+}
+
+void Form10::copyReport()
+{
+    toolkit::copyText(report::plainText(document()));
+}
+
+void Form10::saveReport()
+{
+    const QString path = toolkit::askSaveFileName(
+        QStringLiteral("Guardar el informe como PDF"),
+        QDir(toolkit::documentsFolder()).filePath(QStringLiteral("Informe MARKII.pdf")),
+        QStringLiteral("Documentos PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!report::writePdf(document(), path, &error))
+        toolkit::messageBox(error, QStringLiteral("No se ha guardado el informe"));
+}
+
+void Form10::printReport()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(caption());
+    if (toolkit::askPrinter(printer) && !report::print(document(), printer))
+        toolkit::messageBox(QStringLiteral("La impresora no ha aceptado el informe."),
+                            QStringLiteral("No se ha impreso el informe"));
 }
 
 void Form10::closeBox()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "screens/report/report_document.h"
 #include "toolkit/screen.h"
 
 // The estimation report: every value read afresh from its owner each time it is activated.
@@ -40,6 +41,12 @@ protected:
     void Label24_Click();
 
 private:
+    // The report as a document, exactly as the page shows it now.
+    report::Document document() const;
+    void copyReport();
+    void saveReport();
+    void printReport();
+
     static double batchSize();
     static double onLineSize();
     static double mixedSize();
