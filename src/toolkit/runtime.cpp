@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QStandardPaths>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QLocale>
@@ -15,6 +14,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QWidget>
 
 #include <exception>

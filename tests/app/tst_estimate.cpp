@@ -13,6 +13,7 @@
 #include "screens/size/form9.h"
 #include "toolkit/runtime.h"
 
+#include <QLocale>
 #include <QRadioButton>
 #include <QTest>
 
@@ -56,28 +57,29 @@ class TestEstimate final : public QObject
         if (!typed.isEmpty()) {
             support::click(support::widget<QRadioButton>(mode, "Option1"));
             support::type(mode, "Text1", typed);
-            support::press(mode, "Command1");
+            support::key(mode, Qt::Key_Return);
             return;
         }
         support::click(support::widget<QRadioButton>(mode, "Option2"));
         for (int row = 1; row <= Form2::kAttributes; ++row)
             support::pick(app::screen<Form2>(), QStringLiteral("Combo%1").arg(row).toLatin1(),
                           rating);
-        support::press(app::screen<Form2>(), "Sumar");
-        support::press(app::screen<Form2>(), "Aceptar");
+        for (int step = 0; step < 2; ++step) // Sumar, Aceptar
+            support::key(app::screen<Form2>(), Qt::Key_Return);
     }
 
+    // From the adjustment to the report by Enter alone, after the language is picked.
     static void finish(int language)
     {
-        for (const char* button : {"Calcular", "Obtencion", "Command1"})
-            support::press(app::screen<Form3>(), button);
+        for (int step = 0; step < 3; ++step) // Calcular, Obtener, Aceptar
+            support::key(app::screen<Form3>(), Qt::Key_Return);
         support::pick(app::screen<Form4>(), "Combo1", language);
-        support::press(app::screen<Form4>(), "Command1");
-        support::press(app::screen<Form4>(), "Command2");
-        support::press(app::screen<Form5>(), "Calcular");
-        support::press(app::screen<Form5>(), "Informe");
-        QVERIFY(app::screen<Form10>().isShown());
-        QVERIFY(app::screen<Form5>().isShown());
+        for (int step = 0; step < 2; ++step) // Calcular, Aceptar
+            support::key(app::screen<Form4>(), Qt::Key_Return);
+        for (int step = 0; step < 2; ++step) // Calcular, Informe
+            support::key(app::screen<Form5>(), Qt::Key_Return);
+        support::require(app::screen<Form10>().isShown() && app::screen<Form5>().isShown(),
+                         QStringLiteral("the report is not open beside the effort screen"));
     }
 
     static QStringList report()
@@ -106,31 +108,40 @@ private slots:
         QTest::addColumn<int>("language");
         // PFNA batch, on line, mixed; TGI, ACT; PFA batch, on line, total; P, W, PE.
         QTest::addColumn<QStringList>("report");
+        QTest::addColumn<QLocale::Language>("locale");
+        const auto spanish = QLocale::Spanish;
 
         // clang-format off
         QTest::newRow("batch, typed TGI, SQL")
             << Counts{} << QByteArray("Option1") << Counts{{2, 5, 10}, {1, 1, 1}} << "35" << 0 << 7
             << QStringList{"11,32", "0", "0", "35", "0,825", "9,339", "0", "9,339",
-                           "0,148076282045204", "94,6032666846913", "6,79106166357798"};
+                           "0,148076282045204", "94,6032666846913", "6,79106166357798"} << spanish;
+        // Regional settings with a decimal point: the same estimate, written with points.
+        QTest::newRow("batch, decimal point")
+            << Counts{} << QByteArray("Option1") << Counts{{2, 5, 10}, {1, 1, 1}} << "35" << 0 << 7
+            << QStringList{"11.32", "0", "0", "35", "0.825", "9.339", "0", "9.339",
+                           "0.148076282045204", "94.6032666846913", "6.79106166357798"}
+            << QLocale::English;
         QTest::newRow("on line, rated attributes, Java")
             << Counts{} << QByteArray("Option2") << Counts{{3, 10, 20}} << "" << 2 << 10
             << QStringList{"0", "15,98", "0", "38", "0,84", "0", "13,4232", "13,4232",
-                           "0,0932032690325373", "144,020699481195", "8,1417078925375"};
+                           "0,0932032690325373", "144,020699481195", "8,1417078925375"} << spanish;
         QTest::newRow("mixed, typed TGI, COBOL")
             << Counts{} << QByteArray("Option3") << Counts{{1, 1, 1, 2, 5, 10}} << "20" << 0 << 12
-            << QStringList{"0", "0", "11,32", "20", "0,75", "1,875", "6,615", "8,49",
-                           "0,0924111710197898", "102,016887092374", "6,47502323748154"};
-        // Each entry screen keeps showing its own total; the estimate takes the batch one alone.
+            << QStringList{"2,5", "8,82", "11,32", "20", "0,75", "1,875", "6,615", "8,49",
+                           "0,0924111710197898", "102,016887092374", "6,47502323748154"} << spanish;
+        // An abandoned mixed entry keeps its totals, but the estimate and its report take the
+        // batch one alone.
         QTest::newRow("mixed, then batch")
             << Counts{{1, 1, 1, 2, 5, 10}} << QByteArray("Option1") << Counts{{1, 1, 1}} << "70"
             << 0 << 0
-            << QStringList{"2,5", "0", "11,32", "70", "1", "2,5", "0", "2,5",
-                           "0,14631824682569", "25,629065966512", "3,51364184463153"};
+            << QStringList{"2,5", "0", "0", "70", "1", "2,5", "0", "2,5",
+                           "0,14631824682569", "25,629065966512", "3,51364184463153"} << spanish;
         // Nothing to build takes no time: zeros, not a division of 0 by 0.
         QTest::newRow("mixed of size zero")
             << Counts{} << QByteArray("Option3") << Counts{{0, 0, 0, 0, 0, 0}} << "0" << 0 << 0
             << QStringList{"0", "0", "0", "0", "0,65", "0", "0", "0",
-                           "0,145685192539506", "0", "0"};
+                           "0,145685192539506", "0", "0"} << spanish;
         // clang-format on
     }
 
@@ -143,6 +154,8 @@ private slots:
         QFETCH(int, rating);
         QFETCH(int, language);
         QFETCH(QStringList, report);
+        QFETCH(QLocale::Language, locale);
+        QLocale::setDefault(QLocale(locale)); // the next fresh run sets Spanish again
 
         support::Messages messages;
         if (!mixedFirst.isEmpty()) {

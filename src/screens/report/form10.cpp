@@ -13,9 +13,9 @@
 #include "screens/size/form9.h"
 #include "toolkit/runtime.h"
 
+#include "toolkit/fonts.h"
 #include <QDir>
 #include <QPrinter>
-#include "toolkit/fonts.h"
 
 #include <initializer_list>
 
@@ -156,15 +156,15 @@ report::Document Form10::document() const
         return report::Line{caption->caption(), value->caption(),
                             unit ? unit->caption() : QString()};
     };
-    return {caption(),
-            {{Frame2->caption(),
-              {line(Label1, Label2), line(Label3, Label4), line(Label5, Label6)}},
-             {Frame3->caption(), {line(Label7, Label8), line(Label9, Label10)}},
-             {Frame4->caption(),
-              {line(Label11, Label12), line(Label13, Label14), line(Label15, Label16)}},
-             {Frame5->caption(),
-              {line(Label17, Label18, Label19), line(Label20, Label21, Label22),
-               line(Label23, Label24, Label25)}}}};
+    return {
+        caption(),
+        {{Frame2->caption(), {line(Label1, Label2), line(Label3, Label4), line(Label5, Label6)}},
+         {Frame3->caption(), {line(Label7, Label8), line(Label9, Label10)}},
+         {Frame4->caption(),
+          {line(Label11, Label12), line(Label13, Label14), line(Label15, Label16)}},
+         {Frame5->caption(),
+          {line(Label17, Label18, Label19), line(Label20, Label21, Label22),
+           line(Label23, Label24, Label25)}}}};
 }
 
 void Form10::copyReport()

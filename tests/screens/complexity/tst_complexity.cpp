@@ -9,6 +9,7 @@
 #include "screens/size/form8.h"
 #include "screens/size/form9.h"
 
+#include <QAccessible>
 #include <QTest>
 
 class TestComplexity final : public QObject
@@ -24,9 +25,10 @@ class TestComplexity final : public QObject
     {
         QStringList seen;
         for (const char* name : names) {
-            auto* box = support::widget<QLineEdit>(screen, name);
+            QWidget* control = support::widget(screen, name);
+            auto* box = qobject_cast<QLineEdit*>(control);
             const QString text = box ? box->text() : name;
-            seen << (support::widget<QWidget>(screen, name)->isEnabled() ? text : '[' + text + ']');
+            seen << (control->isEnabled() ? text : '[' + text + ']');
         }
         return seen;
     }
@@ -39,17 +41,21 @@ class TestComplexity final : public QObject
                 support::pick(ratings(), "Combo" + QByteArray::number(row), rating);
     }
 
-    // Chooses the system type, then types one transaction's counts on its entry screen,
-    // calculates it and leaves by the button given.
-    template <class Entry>
-    static void enter(const char* type, const QStringList& counts, const char* leave = "Aceptar")
+    // Chooses the system type by its option on Form7, types one transaction's counts on its
+    // entry screen, calculates it and leaves by the button given.
+    static void enter(int option, const QString& counts, const char* leave)
     {
         app::screen<Form7>().Show();
-        support::click(support::widget<QWidget>(app::screen<Form7>(), type));
-        for (int i = 0; i < counts.size(); ++i)
-            support::type(app::screen<Entry>(), "Text" + QByteArray::number(i + 1), counts[i]);
-        support::press(app::screen<Entry>(), "Calcular");
-        support::press(app::screen<Entry>(), leave);
+        support::click(
+            support::widget(app::screen<Form7>(), "Option" + QByteArray::number(option)));
+        toolkit::Screen* screens[] = {&app::screen<Form8>(), &app::screen<Form9>(),
+                                      &app::screen<Form1>()};
+        toolkit::Screen& entry = *screens[option - 1];
+        const QStringList each = counts.split(u' ');
+        for (int i = 0; i < each.size(); ++i)
+            support::type(entry, "Text" + QByteArray::number(i + 1), each[i]);
+        support::press(entry, "Calcular");
+        support::press(entry, leave);
     }
 
 private slots:
@@ -58,27 +64,32 @@ private slots:
     void directValue_data()
     {
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<char>("how"); // t typed, p pasted at once, a written by an assistive tool
         QTest::addColumn<int>("c");
         QTest::addColumn<QString>("left"); // empty when refused
         QTest::addColumn<double>("act");
         QTest::addColumn<QString>("shownAct");
         // Rounded half to even; a point counts as decimal, a comma ends the number.
         // 0.005 * 40 + 0.65 is not the double nearest 0.85, and stays so.
-        QTest::newRow("40") << "40" << 40 << "40" << 0.8500000000000001 << "0,85";
-        QTest::newRow("70") << "70" << 70 << "70" << 1.0 << "1";
-        QTest::newRow("95") << "95" << 95 << "95" << 1.125 << "1,125";
-        QTest::newRow("96") << "96" << 0 << "" << 0.65 << "0,65";
-        QTest::newRow("-0.5") << "-0.5" << 0 << "-0.5" << 0.6475000000000001 << "0,6475";
-        QTest::newRow("-1") << "-1" << 0 << "" << 0.65 << "0,65";
-        QTest::newRow("95.5") << "95.5" << 0 << "" << 0.65 << "0,65";
-        QTest::newRow("94.5") << "94.5" << 94 << "94.5" << 1.1225 << "1,1225";
-        QTest::newRow("95,4") << "95,4" << 95 << "95,4" << 1.125 << "1,125";
-        QTest::newRow("pasted at once") << "40000" << 0 << "" << 0.65 << "0,65";
+        QTest::newRow("40") << "40" << 't' << 40 << "40" << 0.8500000000000001 << "0,85";
+        QTest::newRow("95") << "95" << 't' << 95 << "95" << 1.125 << "1,125";
+        QTest::newRow("96") << "96" << 't' << 0 << "" << 0.65 << "0,65";
+        QTest::newRow("-0.5") << "-0.5" << 't' << 0 << "-0.5" << 0.6475000000000001 << "0,6475";
+        QTest::newRow("-1") << "-1" << 't' << 0 << "" << 0.65 << "0,65";
+        QTest::newRow("95.5") << "95.5" << 't' << 0 << "" << 0.65 << "0,65";
+        QTest::newRow("94.5") << "94.5" << 't' << 94 << "94.5" << 1.1225 << "1,1225";
+        QTest::newRow("95,4") << "95,4" << 't' << 95 << "95,4" << 1.125 << "1,125";
+        QTest::newRow("pasted 40000") << "40000" << 'p' << 0 << "" << 0.65 << "0,65";
+        QTest::newRow("assistive 500") << "500" << 'a' << 0 << "" << 0.65 << "0,65";
+        // Travels to the adjustment screen as "1E-05", which must read back as a number.
+        QTest::newRow("0.00001") << "0.00001" << 't' << 0 << "0.00001" << 0.65000005
+                                 << "0,65000005";
     }
 
     void directValue()
     {
         QFETCH(QString, typed);
+        QFETCH(char, how);
         QFETCH(QString, left);
         QFETCH(double, act);
         mode().Show();
@@ -87,10 +98,17 @@ private slots:
         QCOMPARE(support::shown(mode(), "Text1"), QString());
         QVERIFY(!mode().Command1->isEnabled());
 
-        support::click(support::widget<QWidget>(mode(), "Option1"));
+        support::click(support::widget(mode(), "Option1"));
+        // Browsing the options with the arrow keys does not leave for the attribute ratings.
+        support::key(mode(), Qt::Key_Down);
+        QVERIFY(mode().isShown() && mode().Option1->isSelected());
+
         support::Messages messages;
-        if (typed == "40000")
-            support::widget<QLineEdit>(mode(), "Text1")->insert(typed);
+        auto* box = support::widget<QLineEdit>(mode(), "Text1");
+        if (how == 'p')
+            box->insert(typed);
+        else if (how == 'a')
+            QAccessible::queryAccessibleInterface(box)->setText(QAccessible::Value, typed);
         else
             support::type(mode(), "Text1", typed);
         QCOMPARE(support::shown(mode(), "Text1"), left);
@@ -119,53 +137,64 @@ private slots:
         const QList<const char*> controls = {"Text20", "Sumar", "Aceptar"};
         ratings().Show();
         rateAll(rating, 3);
-        support::Messages messages;
-        support::press(ratings(), "Sumar"); // an unrated attribute is named, nothing changes
-        QCOMPARE(messages.titles(), QStringList("Error"));
-        QVERIFY2(messages.texts()[0].contains("«Prestaciones»"), qPrintable(messages.texts()[0]));
+        {
+            support::Messages messages;
+            support::press(ratings(), "Sumar"); // an unrated attribute is named, nothing changes
+            QCOMPARE(messages.titles(), QStringList("Falta una valoración"));
+            QVERIFY2(messages.texts()[0].contains("«Prestaciones»"),
+                     qPrintable(messages.texts()[0]));
+        }
         QCOMPARE(seen(ratings(), controls), QStringList({"[]", "Sumar", "[Aceptar]"}));
-        QCOMPARE(ratings().window()->focusWidget()->objectName(), QStringLiteral("Combo3"));
+        QCOMPARE(support::focused(ratings()), QStringLiteral("Combo3"));
 
-        support::pick(ratings(), "Combo3", rating);
-        support::key(ratings(), Qt::Key_Return); // from a combo: the default button
+        // A typed digit picks the rating that starts with it.
+        QTest::keyClicks(support::widget(ratings(), "Combo3"), QString::number(rating));
+        support::key(ratings(), Qt::Key_Return); // from a list: the default button
         QCOMPARE(seen(ratings(), controls), QStringList({tgi, "[Sumar]", "Aceptar"}));
+        QCOMPARE(support::focused(ratings()), QStringLiteral("Text20"));
         rateAll(rating == 0 ? 3 : 1); // the total is taken once
         QCOMPARE(support::shown(ratings(), "Text20"), tgi);
+        support::key(ratings(), Qt::Key_Return);
+        QVERIFY(!ratings().isShown() && adjustment().isShown());
     }
 
     void adjustedSize_data()
     {
-        QTest::addColumn<QString>("tgi");       // typed directly, null for no option, or "rated 1"
+        QTest::addColumn<int>("abandoned"); // a system type sized first, then left with Cancelar
+        QTest::addColumn<int>("option");
+        QTest::addColumn<QString>("tgi"); // typed directly, null for no option, empty: rated 1
         QTest::addColumn<QStringList>("shown"); // ACT, then the batch, on-line and total sizes
-        // The box of a kind the system lacks stays empty and greyed.
-        QTest::newRow("on line") << "rated 1" << QStringList{"0,745", "[]", "37,25", "37,25"};
-        QTest::newRow("mixed") << "20" << QStringList{"0,75", "75", "37,5", "112,5"};
-        QTest::newRow("mixed then batch") << QString() << QStringList{"0,65", "32,5", "[]", "32,5"};
+        // The box of a kind the system lacks stays empty and greyed, whatever total an abandoned
+        // entry screen still holds.
+        QTest::newRow("on line") << 0 << 2 << "" << QStringList{"0,745", "[]", "37,25", "37,25"};
+        QTest::newRow("mixed") << 0 << 3 << "20" << QStringList{"0,75", "75", "37,5", "112,5"};
+        QTest::newRow("mixed then batch")
+            << 3 << 1 << QString() << QStringList{"0,65", "32,5", "[]", "32,5"};
+        QTest::newRow("mixed then on line")
+            << 3 << 2 << "0" << QStringList{"0,65", "[]", "32,5", "32,5"};
     }
 
     void adjustedSize()
     {
+        QFETCH(int, abandoned);
+        QFETCH(int, option);
         QFETCH(QString, tgi);
         QFETCH(QStringList, shown);
-        const QString road = QTest::currentDataTag();
-        const QStringList fifty = {"27", "4", "11"};
-        if (road == "on line")
-            enter<Form9>("Option2", fifty);
-        if (road.startsWith("mixed"))
-            enter<Form1>("Option3", QStringList{"55", "15", "0"} + fifty,
-                         road == "mixed" ? "Aceptar" : "Cancelar");
-        if (road.endsWith("batch"))
-            enter<Form8>("Option1", fifty);
+        const QString fifty = "27 4 11";
+        const auto counts = [&](int kind) { return kind == 3 ? "55 15 0 " + fifty : fifty; };
+        if (abandoned)
+            enter(abandoned, counts(abandoned), "Cancelar");
+        enter(option, counts(option), "Aceptar");
 
-        const bool rated = tgi.startsWith("rated");
+        const bool rated = !tgi.isNull() && tgi.isEmpty();
         if (rated) {
-            support::click(support::widget<QWidget>(mode(), "Option2"));
+            support::click(support::widget(mode(), "Option2"));
             rateAll(1);
             support::press(ratings(), "Sumar");
             support::press(ratings(), "Aceptar");
         } else {
             if (!tgi.isNull()) {
-                support::click(support::widget<QWidget>(mode(), "Option1"));
+                support::click(support::widget(mode(), "Option1"));
                 support::type(mode(), "Text1", tgi);
             }
             support::press(mode(), "Command1");
@@ -176,14 +205,20 @@ private slots:
                                         "Calcular", "Obtencion", "Command1"};
         QCOMPARE(seen(adjustment(), all),
                  QStringList({box, box, box, "", "Calcular", "[Obtencion]", "[Command1]"}));
+        // Enter alone goes the whole road, each result read as soon as it is computed; coming
+        // back to the screen in between changes nothing.
         support::key(adjustment(), Qt::Key_Return);
+        QCOMPARE(support::focused(adjustment()), QStringLiteral("Text1"));
         QCOMPARE(seen(adjustment(), all),
                  QStringList({shown[0], box, box, "", "[Calcular]", "Obtencion", "[Command1]"}));
-        support::press(adjustment(), "Obtencion");
+        adjustment().Hide();
+        adjustment().Show();
+        support::key(adjustment(), Qt::Key_Return);
+        QCOMPARE(support::focused(adjustment()), QStringLiteral("Text7"));
         QCOMPARE(seen(adjustment(), all),
                  (shown + QStringList{"[Calcular]", "[Obtencion]", "Command1"}));
 
-        support::press(adjustment(), "Command1");
+        support::key(adjustment(), Qt::Key_Return);
         QVERIFY(!adjustment().isShown() && app::screen<Form4>().isShown());
         QCOMPARE(seen(app::screen<Form4>(), {"Command1", "Command2"}),
                  QStringList({"[Command1]", "[Command2]"}));

@@ -61,27 +61,30 @@ private slots:
         QVERIFY(!form.Command1->isEnabled() && form.Command2->isEnabled());
     }
 
-    void typingPicksNothingAndAnotherLanguageKeepsP()
+    void lettersPickAndAnotherLanguageKeepsP()
     {
         Form4& form = arriveWith(250);
         auto* combo = support::widget<QComboBox>(form, "Combo1");
         // Entries keep their trailing blanks; nothing is picked to begin with.
-        QCOMPARE(QStringList({combo->itemText(0), combo->itemText(5), combo->itemText(26),
-                              combo->currentText()}),
-                 QStringList({"NATURAL", "FOX ", "Eiffel", ""}));
-        support::type(combo->lineEdit(), QStringLiteral("Java"));
-        QTest::keyClick(combo, Qt::Key_Tab);
-        QCOMPARE(form.B, 0.0);
-        QVERIFY(!form.Command1->isEnabled() && !form.Command2->isEnabled());
+        QCOMPARE(QStringList({combo->itemText(5), combo->currentText()}),
+                 QStringList({"FOX ", ""}));
 
-        support::pick(form, "Combo1", 10); // Java
-        QVERIFY(!form.Command2->isEnabled());
-        support::press(form, "Command1");
+        // A typed letter picks the first language that starts with it.
+        combo->setFocus();
+        QTest::keyClicks(combo, QStringLiteral("J"));
+        QCOMPARE(combo->currentText(), QStringLiteral("Java"));
+        QCOMPARE(form.B, 1.0);
+        QVERIFY(form.Command1->isEnabled() && !form.Command2->isEnabled());
+        support::key(form, Qt::Key_Return);
         const QString java = support::shown(form, "Text1");
-        support::pick(form, "Combo1", 7); // SQL: only the factor changes
+        QCOMPARE(support::focused(form), QStringLiteral("Text1"));
+
+        // Another language changes only the factor, and Enter asks for P again.
+        support::pick(form, "Combo1", 7); // SQL
         QCOMPARE(form.B, 1.6);
         QCOMPARE(support::shown(form, "Text1"), java);
         QVERIFY(form.Command1->isEnabled());
+        QVERIFY(support::widget<QPushButton>(form, "Command1")->isDefault());
         support::press(form, "Command2");
         const Form5& effort = app::screen<Form5>();
         QVERIFY(!form.isShown() && effort.isShown());
@@ -99,6 +102,8 @@ private slots:
         QCOMPARE(messages.count(), 1);
         QVERIFY(messages.texts().first().contains(
             QStringLiteral("El tamaño ajustado del sistema (PFA = -12,5) es negativo")));
+        // It tells the truth about what can be done from here.
+        QVERIFY(messages.texts().first().contains(QStringLiteral("empezar una estimación nueva")));
         QVERIFY(!toolkit::programEnded() && form.isShown());
         QCOMPARE(form.P, 0.0);
         QCOMPARE(support::shown(form, "Text1"), QString());

@@ -169,8 +169,8 @@ private slots:
             QVERIFY2(captionEnds <= value->x(), captionName);
             QVERIFY2(!caption->autoFillBackground(), captionName);
             // The longest value the screens write still fits its label.
-            const int longest = QFontMetrics(value->font())
-                                    .horizontalAdvance(QStringLiteral("-1234,56789012345"));
+            const int longest =
+                QFontMetrics(value->font()).horizontalAdvance(QStringLiteral("-1234,56789012345"));
             QVERIFY2(longest <= value->width(), valueName);
         }
     }

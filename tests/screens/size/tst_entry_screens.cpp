@@ -174,9 +174,12 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("negative");
         QTest::addColumn<QString>("correction");
-        QTest::newRow("batch") << 1 << "0 -50 0" << "0 60 0";
-        QTest::newRow("on line") << 2 << "-2 0 0" << "3 0 0";
-        QTest::newRow("mixed, on-line part") << 3 << "1 1 1 0 0 -50" << "0 0 0 0 0 60";
+        QTest::newRow("batch") << 1 << "0 -50 0"
+                               << "0 60 0";
+        QTest::newRow("on line") << 2 << "-2 0 0"
+                                 << "3 0 0";
+        QTest::newRow("mixed, on-line part") << 3 << "1 1 1 0 0 -50"
+                                             << "0 0 0 0 0 60";
     }
     void negativeTotalIsRefusedUntilCorrected()
     {
