@@ -111,9 +111,11 @@ void ButtonWidget::paintEvent(QPaintEvent* event)
 
 Control::Control(QWidget* widget) : QObject(widget), m_widget(widget) {}
 
-void Control::raiseFromUser(const Handler& handler)
+void Control::raiseFromUser(const Handler& handler) const
 {
-    if (handler)
+    // The user acts only on what is on the screen: a click that Qt delivers late, after its
+    // screen has been hidden or unloaded, is dropped.
+    if (handler && m_widget->isVisible())
         dispatch(handler);
 }
 

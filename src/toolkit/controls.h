@@ -72,7 +72,7 @@ protected:
     explicit Control(QWidget* widget);
 
     // Calls a handler for an event the user caused, through dispatch().
-    static void raiseFromUser(const Handler& handler);
+    void raiseFromUser(const Handler& handler) const;
 
 private:
     QWidget* m_widget;

@@ -189,10 +189,30 @@ void Screen::showBeside(const Screen& other)
     Show();
 }
 
+// The window's frame, with the decorations it will get: before its first showing a window does
+// not know them yet, so those of a screen already shown stand in.
+QRect Screen::expectedFrame() const
+{
+    QRect frame = m_window->frameGeometry();
+    if (m_window->testAttribute(Qt::WA_WState_Created) && m_window->isVisible())
+        return frame;
+    for (const Screen* shown : g_screens) {
+        if (shown != this && shown->isShown()) {
+            const QWidget* other = shown->window();
+            const QMargins margins(other->geometry().left() - other->frameGeometry().left(),
+                                   other->geometry().top() - other->frameGeometry().top(),
+                                   other->frameGeometry().right() - other->geometry().right(),
+                                   other->frameGeometry().bottom() - other->geometry().bottom());
+            return m_window->geometry().marginsAdded(margins);
+        }
+    }
+    return frame;
+}
+
 void Screen::placeOnDisplay()
 {
     const QRect area = availableArea();
-    QRect frame = m_window->frameGeometry();
+    QRect frame = expectedFrame();
     if (m_designPosition) {
         // The design's desktop is centred on this one, so the screens keep their places
         // relative to each other whatever the display's size.
@@ -210,7 +230,7 @@ bool Screen::placeBeside(const Screen& other)
     const QRect area = availableArea();
     const QRect beside = other.window()->frameGeometry();
     constexpr int gap = 8;
-    QRect frame = m_window->frameGeometry();
+    QRect frame = expectedFrame();
     frame.moveTop(beside.top());
     // To the right of the other screen, else to its left; up or down as the display needs.
     for (const int left : {beside.right() + 1 + gap, beside.left() - gap - frame.width()}) {

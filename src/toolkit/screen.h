@@ -107,6 +107,7 @@ private:
     template <class W> W* place(W* widget, const char* name, Twips where, int tabIndex);
     template <class C> C* own(C* control);
     void finishDesign();
+    QRect expectedFrame() const;
     void placeOnDisplay();
     bool placeBeside(const Screen& other);
     void focusFirst();
