@@ -16,12 +16,10 @@ const std::array<QString, 6> kDegrees = {
     QStringLiteral("4-Inf.Significativa"), QStringLiteral("5-Inf.Muy Fuerte"),
 };
 
-// One attribute row: its name, the width and tab index of the name, and where its hidden rating
-// box lies.
+// One attribute row: its name, the tab index of the name, and where its hidden rating box lies.
 struct Attribute
 {
     QString caption;
-    int labelWidth;
     int labelTabIndex;
     int ratingLeft;
     int ratingTop;
@@ -29,26 +27,35 @@ struct Attribute
 
 // The captions of rows 16 and 17 end with a blank, as they always have.
 const std::array<Attribute, Form2::kAttributes> kAttributeRows = {{
-    {QStringLiteral("Comunicación de datos"), 1935, 0, 5880, 0},
-    {QStringLiteral("Funciones distribuídas"), 1935, 20, 5880, 360},
-    {QStringLiteral("Prestaciones"), 2055, 21, 5880, 840},
-    {QStringLiteral("Gran uso de la configuración"), 2295, 22, 5880, 1320},
-    {QStringLiteral("Velocidad de las transacciones"), 2415, 23, 5880, 1800},
-    {QStringLiteral("Entrada de datos en línea"), 2655, 24, 5880, 2160},
-    {QStringLiteral("Diseño para la eficiencia del usuario final"), 3015, 25, 5880, 2520},
-    {QStringLiteral("Actualización de datos en línea"), 2535, 26, 5880, 2880},
-    {QStringLiteral("Complejidad del proceso lógico interno de la aplic."), 3615, 27, 5880, 3240},
-    {QStringLiteral("Reusabilidad del código"), 3615, 28, 5880, 3600},
-    {QStringLiteral("Facilidad de instalación"), 1815, 29, 5760, 3960},
-    {QStringLiteral("Facilidad de operación"), 2535, 30, 5880, 4320},
-    {QStringLiteral("Localizaciones múltiples"), 2055, 31, 5880, 5400},
-    {QStringLiteral("Facilidad de cambios"), 1815, 32, 6000, 6480},
-    {QStringLiteral("Requerimientos de otras aplicaciones"), 2895, 33, 6000, 6840},
-    {QStringLiteral("Seguridad, privacidad, auditabilidad "), 3255, 34, 6000, 7200},
-    {QStringLiteral("Necesidades de formación "), 3135, 35, 6000, 7680},
-    {QStringLiteral("Uso por terceras partes"), 3615, 36, 600, 7560},
-    {QStringLiteral("Documentación"), 2415, 37, 2160, 7560},
+    {QStringLiteral("Comunicación de datos"), 0, 5880, 0},
+    {QStringLiteral("Funciones distribuídas"), 20, 5880, 360},
+    {QStringLiteral("Prestaciones"), 21, 5880, 840},
+    {QStringLiteral("Gran uso de la configuración"), 22, 5880, 1320},
+    {QStringLiteral("Velocidad de las transacciones"), 23, 5880, 1800},
+    {QStringLiteral("Entrada de datos en línea"), 24, 5880, 2160},
+    {QStringLiteral("Diseño para la eficiencia del usuario final"), 25, 5880, 2520},
+    {QStringLiteral("Actualización de datos en línea"), 26, 5880, 2880},
+    {QStringLiteral("Complejidad del proceso lógico interno de la aplic."), 27, 5880, 3240},
+    {QStringLiteral("Reusabilidad del código"), 28, 5880, 3600},
+    {QStringLiteral("Facilidad de instalación"), 29, 5760, 3960},
+    {QStringLiteral("Facilidad de operación"), 30, 5880, 4320},
+    {QStringLiteral("Localizaciones múltiples"), 31, 5880, 5400},
+    {QStringLiteral("Facilidad de cambios"), 32, 6000, 6480},
+    {QStringLiteral("Requerimientos de otras aplicaciones"), 33, 6000, 6840},
+    {QStringLiteral("Seguridad, privacidad, auditabilidad "), 34, 6000, 7200},
+    {QStringLiteral("Necesidades de formación "), 35, 6000, 7680},
+    {QStringLiteral("Uso por terceras partes"), 36, 600, 7560},
+    {QStringLiteral("Documentación"), 37, 2160, 7560},
 }};
+
+// The grid's columns. The influence column takes the room that was free at its right, and the
+// names' column a little more, so that every rating and every name reads whole.
+constexpr int kGridLeft = 480;
+constexpr int kDivider = 4290;
+constexpr int kGridRight = 6045;
+constexpr int kRatingLeft = kDivider + 15;
+constexpr int kRatingWidth = 1725;
+constexpr int kNameLeft = 600;
 
 QByteArray nameOf(const char* kind, int row)
 {
@@ -68,8 +75,8 @@ void Form2::design()
 
     for (int k = kAttributes; k >= 1; --k)
         Combo[k - 1] = addComboBox(nameOf("Combo", k).constData(),
-                                   Twips{4200, 600 + 360 * (k - 1), 1455, 315}, 43 + k);
-    Text20 = addTextBox("Text20", Twips{4320, 7440, 1215, 285}, 43);
+                                   Twips{kRatingLeft, 600 + 360 * (k - 1), kRatingWidth, 315}, 43 + k);
+    Text20 = addTextBox("Text20", Twips{kDivider + 120, 7440, 1215, 285}, 43);
     for (int k = kAttributes; k >= 1; --k) {
         const Attribute& row = kAttributeRows[k - 1];
         Text[k - 1] = addTextBox(nameOf("Text", k).constData(),
@@ -80,26 +87,28 @@ void Form2::design()
     toolkit::Label* Label22 =
         addLabel("Label22", QStringLiteral("TGI"), Twips{3720, 7560, 375, 255}, 40);
     toolkit::Label* Label21 =
-        addLabel("Label21", QStringLiteral("INFLUENCIA"), Twips{4320, 360, 1215, 255}, 39);
+        addLabel("Label21", QStringLiteral("INFLUENCIA"), Twips{kDivider + 120, 360, 1215, 255}, 39);
     toolkit::Label* Label20 =
         addLabel("Label20", QStringLiteral("ATRIBUTOS"), Twips{1800, 360, 1095, 255}, 38);
     for (int k = kAttributes; k >= 1; --k) {
         const Attribute& row = kAttributeRows[k - 1];
         Label[k - 1] =
             addLabel(nameOf("Label", k).constData(), row.caption,
-                     Twips{600, 720 + 360 * (k - 1), row.labelWidth, 255}, row.labelTabIndex);
+                     Twips{kNameLeft, 720 + 360 * (k - 1), kDivider - kNameLeft, 255},
+                     row.labelTabIndex);
     }
 
     // The grid: a header row, one row per attribute, and below them the TGI cell.
-    addLine("Line2", 480, 240, 5640, 240);
+    addLine("Line2", kGridLeft, 240, kGridRight, 240);
     const std::array<int, kAttributes + 1> rowLines = {5,  6,  7,  8, 9,  10, 11, 12, 13, 14,
                                                        15, 16, 17, 4, 18, 19, 20, 21, 22, 23};
     for (int i = 0; i < int(rowLines.size()); ++i)
-        addLine(nameOf("Line", rowLines[i]).constData(), 480, 600 + 360 * i, 5640, 600 + 360 * i);
-    addLine("Line25", 4200, 7800, 5640, 7800);
-    addLine("Line3", 480, 7440, 480, 240);
-    addLine("Line24", 4200, 240, 4200, 7800);
-    addLine("Line1", 5640, 7800, 5640, 240);
+        addLine(nameOf("Line", rowLines[i]).constData(), kGridLeft, 600 + 360 * i, kGridRight,
+                600 + 360 * i);
+    addLine("Line25", kDivider, 7800, kGridRight, 7800);
+    addLine("Line3", kGridLeft, 7440, kGridLeft, 240);
+    addLine("Line24", kDivider, 240, kDivider, 7800);
+    addLine("Line1", kGridRight, 7800, kGridRight, 240);
 
     for (toolkit::Label* heading : {Label22, Label21, Label20})
         heading->setFont(toolkit::boldFont());
@@ -110,8 +119,7 @@ void Form2::design()
     Text20->setEnabled(false);
     setDefaultButton(Sumar);
 
-    // The stand-in for the design font runs a little wider than it did: a name keeps to its one
-    // row rather than wrapping into the next.
+    // A name keeps to its one row rather than wrapping into the next.
     for (toolkit::Label* name : Label)
         name->setWordWrap(false);
 

@@ -10,6 +10,8 @@
 #include "screens/size/form9.h"
 
 #include <QAccessible>
+#include <QComboBox>
+#include <QLabel>
 #include <QTest>
 
 class TestComplexity final : public QObject
@@ -156,6 +158,20 @@ private slots:
         QCOMPARE(support::shown(ratings(), "Text20"), tgi);
         support::key(ratings(), Qt::Key_Return);
         QVERIFY(!ratings().isShown() && adjustment().isShown());
+    }
+
+    // Every rating reads whole in its closed list, every attribute name on its row.
+    void ratingsAndNamesReadWhole()
+    {
+        ratings().Show();
+        for (int row = 1; row <= Form2::kAttributes; ++row) {
+            auto* list = support::widget<QComboBox>(ratings(), "Combo" + QByteArray::number(row));
+            auto* name = support::widget<QLabel>(ratings(), "Label" + QByteArray::number(row));
+            QVERIFY2(list->sizeHint().width() <= list->width(), qPrintable(list->objectName()));
+            QVERIFY2(name->sizeHint().width() <= name->width() &&
+                         name->geometry().right() < list->x(),
+                     qPrintable(name->text()));
+        }
     }
 
     void adjustedSize_data()
