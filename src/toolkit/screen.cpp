@@ -181,7 +181,7 @@ void Screen::Show()
     activate();
 }
 
-void Screen::showBeside(const Screen& other)
+void Screen::showBeside(Screen& other)
 {
     load();
     if (!m_window->isVisible() && other.isShown())
@@ -225,23 +225,27 @@ void Screen::placeOnDisplay()
     m_window->move(keptInside(frame, area).topLeft());
 }
 
-bool Screen::placeBeside(const Screen& other)
+bool Screen::placeBeside(Screen& other)
 {
     const QRect area = availableArea();
-    const QRect beside = other.window()->frameGeometry();
+    QRect beside = other.window()->frameGeometry();
     constexpr int gap = 8;
     QRect frame = expectedFrame();
-    frame.moveTop(beside.top());
-    // To the right of the other screen, else to its left; up or down as the display needs.
-    for (const int left : {beside.right() + 1 + gap, beside.left() - gap - frame.width()}) {
-        frame.moveLeft(left);
-        const QRect inside = keptInside(frame, area);
-        if (inside.left() == left && area.contains(inside)) {
-            m_window->move(inside.topLeft());
-            return true;
-        }
+    if (frame.width() + gap + beside.width() > area.width())
+        return false;
+    // Where neither side of the other screen has room, the pair is centred on the display.
+    if (beside.right() + gap + frame.width() > area.right() &&
+        beside.left() - gap - frame.width() < area.left()) {
+        beside.moveLeft(area.left() + (area.width() - frame.width() - gap - beside.width()) / 2);
+        other.window()->move(beside.topLeft());
     }
-    return false;
+    // To the right of the other screen, else to its left; up or down as the display needs.
+    frame.moveTop(beside.top());
+    frame.moveLeft(beside.right() + 1 + gap);
+    if (frame.right() > area.right())
+        frame.moveRight(beside.left() - 1 - gap);
+    m_window->move(keptInside(frame, area).topLeft());
+    return true;
 }
 
 void Screen::Hide()

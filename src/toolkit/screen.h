@@ -32,7 +32,7 @@ public:
     // Loads if needed, shows modeless and makes this the active screen (Form_Activate).
     void Show();
     // Shows this screen beside another one, where the display has room, so both stay in sight.
-    void showBeside(const Screen& other);
+    void showBeside(Screen& other);
     // Turns invisible; fields and controls stay as they are.
     void Hide();
     // Destroys the window and its controls; the next Show loads the screen anew.
@@ -109,7 +109,7 @@ private:
     void finishDesign();
     QRect expectedFrame() const;
     void placeOnDisplay();
-    bool placeBeside(const Screen& other);
+    bool placeBeside(Screen& other);
     void focusFirst();
     void activate();
     void onCloseBox();

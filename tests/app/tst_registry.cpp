@@ -1,6 +1,7 @@
 #include "screen_test.h"
 
 #include "app/registry.h"
+#include "app/translations.h"
 #include "screens/complexity/form2.h"
 #include "screens/size/form7.h"
 #include "screens/size/form8.h"
@@ -8,6 +9,8 @@
 #include "toolkit/runtime.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 #include <algorithm>
@@ -55,6 +58,17 @@ private slots:
         form.Show();
         QCOMPARE(form.Text20->text(), QStringLiteral("42"));
         QVERIFY(!form.Sumar->isEnabled());
+    }
+
+    // Qt's own buttons and menus speak the user's language.
+    void standardButtonsInSpanish()
+    {
+        QVERIFY(app::loadQtTranslations(*QCoreApplication::instance()));
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("Aceptar"));
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Sí"));
+        QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("&No"));
     }
 
     void closingAScreenEndsTheProgram()

@@ -74,8 +74,9 @@ void Form2::design()
     setDesignPosition(2340, 450);
 
     for (int k = kAttributes; k >= 1; --k)
-        Combo[k - 1] = addComboBox(nameOf("Combo", k).constData(),
-                                   Twips{kRatingLeft, 600 + 360 * (k - 1), kRatingWidth, 315}, 43 + k);
+        Combo[k - 1] =
+            addComboBox(nameOf("Combo", k).constData(),
+                        Twips{kRatingLeft, 600 + 360 * (k - 1), kRatingWidth, 315}, 43 + k);
     Text20 = addTextBox("Text20", Twips{kDivider + 120, 7440, 1215, 285}, 43);
     for (int k = kAttributes; k >= 1; --k) {
         const Attribute& row = kAttributeRows[k - 1];
@@ -86,16 +87,15 @@ void Form2::design()
     Sumar = addButton("Sumar", QStringLiteral("&Sumar"), Twips{6120, 4920, 1215, 375}, 41);
     toolkit::Label* Label22 =
         addLabel("Label22", QStringLiteral("TGI"), Twips{3720, 7560, 375, 255}, 40);
-    toolkit::Label* Label21 =
-        addLabel("Label21", QStringLiteral("INFLUENCIA"), Twips{kDivider + 120, 360, 1215, 255}, 39);
+    toolkit::Label* Label21 = addLabel("Label21", QStringLiteral("INFLUENCIA"),
+                                       Twips{kDivider + 120, 360, 1215, 255}, 39);
     toolkit::Label* Label20 =
         addLabel("Label20", QStringLiteral("ATRIBUTOS"), Twips{1800, 360, 1095, 255}, 38);
     for (int k = kAttributes; k >= 1; --k) {
         const Attribute& row = kAttributeRows[k - 1];
-        Label[k - 1] =
-            addLabel(nameOf("Label", k).constData(), row.caption,
-                     Twips{kNameLeft, 720 + 360 * (k - 1), kDivider - kNameLeft, 255},
-                     row.labelTabIndex);
+        Label[k - 1] = addLabel(nameOf("Label", k).constData(), row.caption,
+                                Twips{kNameLeft, 720 + 360 * (k - 1), kDivider - kNameLeft, 255},
+                                row.labelTabIndex);
     }
 
     // The grid: a header row, one row per attribute, and below them the TGI cell.
