@@ -6,7 +6,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QButtonGroup>
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -23,11 +25,12 @@ namespace toolkit {
 
 namespace {
 
-// A caption that screen readers pass over: the control it names already says it.
-class SilentLabel final : public QAccessibleWidget
+// A control that screen readers pass over: a caption whose control already says it, or a line
+// of a grid.
+class Silent final : public QAccessibleWidget
 {
 public:
-    explicit SilentLabel(QWidget* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    explicit Silent(QWidget* widget) : QAccessibleWidget(widget, QAccessible::StaticText) {}
 
     QAccessible::State state() const override
     {
@@ -60,6 +63,14 @@ void paintFocusRing(QWidget* widget, int inset)
     painter.setPen(pen);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.drawRoundedRect(QRectF(widget->rect()).adjusted(inset, inset, -inset, -inset), 2, 2);
+}
+
+void silence(QWidget* widget)
+{
+    // Registered for this widget alone, in place of the interface Qt would make for its class.
+    if (QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(widget))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
+    QAccessible::registerAccessibleInterface(new Silent(widget));
 }
 
 void OptionWidget::nextCheckState()
@@ -334,10 +345,7 @@ void Label::updateReading()
 
 void Label::hideFromScreenReaders()
 {
-    // Registered for this label alone, in place of the interface Qt would make for any label.
-    if (QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(m_label))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
-    QAccessible::registerAccessibleInterface(new SilentLabel(m_label));
+    detail::silence(m_label);
 }
 
 bool Label::eventFilter(QObject* watched, QEvent* event)
@@ -427,6 +435,14 @@ ComboBox::ComboBox(QComboBox* combo) : Control(combo), m_combo(combo)
         m_reportedPick = index;
         raiseFromUser(m_click);
     });
+    // An assistive tool picks by selecting an item of the closed list: that selection becomes the
+    // pick. While the list is open, the selection only follows the user's browsing.
+    connect(m_combo->view()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection& selected) {
+                if (m_combo->view()->isVisible() || selected.indexes().isEmpty())
+                    return;
+                m_combo->setCurrentIndex(selected.indexes().first().row());
+            });
     connect(m_combo, &QComboBox::activated, this, [this](int index) {
         if (index == m_reportedPick) {
             m_reportedPick = -1;
@@ -523,6 +539,9 @@ QWidget* Frame::container() const
     return m_box;
 }
 
-Line::Line(QWidget* stroke) : Control(stroke) {}
+Line::Line(QWidget* stroke) : Control(stroke)
+{
+    detail::silence(stroke);
+}
 
 } // namespace toolkit

@@ -42,6 +42,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
+// Screen readers pass over this widget.
+void silence(QWidget* widget);
+
 // Draws a focus ring just inside the widget's rectangle, in the theme's highlight colour.
 void paintFocusRing(QWidget* widget, int inset);
 

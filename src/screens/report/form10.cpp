@@ -127,6 +127,9 @@ void Form10::design()
     Label21->readAsValueOf(Label20, Label22);
     Label24->readAsValueOf(Label23, Label25);
     setEscapeCloses(true);
+    // The captions and units are heard with their values: heard alone, they would be heard twice.
+    for (toolkit::Label* label : captions)
+        label->hideFromScreenReaders();
 
     // The report goes with the user: copied into a plan, saved beside a proposal, printed.
     addCommand("Copiar", QStringLiteral("Copiar informe"), QKeySequence::Copy,
