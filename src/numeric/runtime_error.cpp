@@ -38,8 +38,6 @@ int RuntimeError::number() const noexcept
         return 11;
     case ErrorKind::InvalidArgument:
         return 5;
-    case ErrorKind::SubscriptOutOfRange:
-        return 9;
     }
     return 0;
 }
@@ -55,8 +53,6 @@ QString RuntimeError::name() const
         return QStringLiteral("División por cero");
     case ErrorKind::InvalidArgument:
         return QStringLiteral("Llamada a procedimiento o argumento no válidos");
-    case ErrorKind::SubscriptOutOfRange:
-        return QStringLiteral("El subíndice está fuera del intervalo");
     }
     return {};
 }

@@ -13,7 +13,6 @@ enum class ErrorKind {
     Overflow,
     DivisionByZero,
     InvalidArgument,
-    SubscriptOutOfRange,
 };
 
 class RuntimeError final : public std::exception
