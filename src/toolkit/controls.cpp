@@ -3,15 +3,15 @@
 #include "toolkit/runtime.h"
 #include "toolkit/widgets.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QButtonGroup>
-#include <QAbstractItemView>
 #include <QComboBox>
-#include <QItemSelectionModel>
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>

@@ -4,6 +4,7 @@
 #include "toolkit/runtime.h"
 #include "toolkit/widgets.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QButtonGroup>
@@ -15,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QScreen>
 
 #include <algorithm>
@@ -150,6 +152,13 @@ void Screen::load()
 {
     if (m_window)
         return;
+    // A screen being built is not on the display yet: assistive tools hear of it when it is
+    // shown, not of each of its controls and list items as they are made.
+    const QAccessible::UpdateHandler announcing =
+        QAccessible::installUpdateHandler([](QAccessibleEvent*) {});
+    const auto restore =
+        qScopeGuard([announcing] { QAccessible::installUpdateHandler(announcing); });
+
     m_window = new ScreenWindow(this);
     m_window->setObjectName(objectName());
     m_window->setFont(defaultFont());

@@ -83,7 +83,8 @@ private slots:
         Form4& form = productivityWith(250);
         auto* combo = support::widget<QComboBox>(form, "Combo1");
         // Entries keep their trailing blanks; nothing is picked to begin with.
-        QCOMPARE(QStringList({combo->itemText(5), combo->currentText()}), QStringList({"FOX ", ""}));
+        QCOMPARE(QStringList({combo->itemText(5), combo->currentText()}),
+                 QStringList({"FOX ", ""}));
         // A typed letter picks the first language that starts with it.
         combo->setFocus();
         QTest::keyClicks(combo, QStringLiteral("J"));
@@ -135,12 +136,12 @@ private slots:
                                << QStringList{"300", e, pe};
         QTest::newRow("on line") << QByteArray("Option2") << 0.0 << 0.0 << 100.0
                                  << QStringList{"200", e, pe};
-        QTest::newRow("mixed 1:1") << QByteArray("Option3") << 4.0 << 4.0 << 100.0
-                                   << QStringList{"250", e, pe};
-        QTest::newRow("mixed 0:0") << QByteArray("Option3") << 0.0 << 0.0 << 100.0
-                                   << QStringList{"200", e, pe};
-        QTest::newRow("size zero") << QByteArray("Option1") << 0.0 << 0.0 << 0.0
-                                   << QStringList{"0", "0", "0"};
+        QTest::newRow("mixed 1:1")
+            << QByteArray("Option3") << 4.0 << 4.0 << 100.0 << QStringList{"250", e, pe};
+        QTest::newRow("mixed 0:0")
+            << QByteArray("Option3") << 0.0 << 0.0 << 100.0 << QStringList{"200", e, pe};
+        QTest::newRow("size zero")
+            << QByteArray("Option1") << 0.0 << 0.0 << 0.0 << QStringList{"0", "0", "0"};
     }
     void effortAndDeliveryTime()
     {
