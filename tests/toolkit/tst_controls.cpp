@@ -225,6 +225,28 @@ private slots:
         QVERIFY(probe->Option2->isSelected());
     }
 
+    // The focused option and the focused button show a ring; the default button stands apart.
+    void focusAndDefaultArePlainToSee()
+    {
+        const auto ring = [this](const char* name) {
+            QWidget* control = part(name);
+            const QColor highlight = control->palette().color(QPalette::Highlight);
+            const QImage image = control->grab().toImage();
+            int pixels = 0;
+            for (int x = 0; x < image.width(); ++x)
+                pixels += image.pixelColor(x, image.height() / 2) == highlight;
+            return pixels;
+        };
+        QVERIFY(QTest::qWaitForWindowActive(probe->window()));
+        part("Option2")->setFocus();
+        QCOMPARE(ring("Option1"), 0);
+        part("Option1")->setFocus();
+        QVERIFY(ring("Option1") >= 2);
+        part("Cancelar")->setFocus();
+        QVERIFY(ring("Cancelar") >= 2 && ring("Aceptar") == 0);
+        QVERIFY(part("Aceptar")->font().bold() && !part("Cancelar")->font().bold());
+    }
+
     void optionIsReadOnceByItsCaption()
     {
         QAccessibleInterface* option = accessible(part("Option1"));
