@@ -381,14 +381,13 @@ void CommandButton::press()
 // ---------------------------------------------------------------------------------------------
 // OptionButton
 
-OptionButton::OptionButton(QRadioButton* button) : Control(button), m_button(button)
+OptionButton::OptionButton(detail::OptionWidget* button) : Control(button), m_button(button)
 {
     // A click turns the option on and then reports the click; choosing the selected option again
     // reports the click alone. An option turned on from outside a click is an assistive tool's
     // choice.
     connect(m_button, &QRadioButton::toggled, this, [this](bool on) {
-        const auto* widget = static_cast<const detail::OptionWidget*>(m_button);
-        if (on && !m_clearing && !widget->isClicking())
+        if (on && !m_clearing && !m_button->isClicking())
             chosen();
     });
     connect(m_button, &QRadioButton::clicked, this, [this] { chosen(); });

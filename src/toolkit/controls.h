@@ -30,6 +30,9 @@ class QWidget;
 namespace toolkit {
 
 class Label;
+namespace detail {
+class OptionWidget;
+}
 
 // What a control calls when its event happens.
 using Handler = std::function<void()>;
@@ -198,7 +201,7 @@ class OptionButton final : public Control
     Q_DISABLE_COPY_MOVE(OptionButton)
 
 public:
-    explicit OptionButton(QRadioButton* button);
+    explicit OptionButton(detail::OptionWidget* button);
 
     // Runs when the user chooses the option: a click, Space, or an assistive tool's toggle.
     // Choosing the option that is already selected is a choice too.
@@ -214,7 +217,7 @@ public:
 private:
     void chosen();
 
-    QRadioButton* m_button;
+    detail::OptionWidget* m_button;
     Handler m_click;
     bool m_clearing = false;
     bool m_reported = false; // this choice has already run Click

@@ -74,6 +74,15 @@ bool usesOtherSeparator(const QString& text, QChar separator)
            text.contains(QRegularExpression(QStringLiteral("\\d")));
 }
 
+// Whether the text is a whole number written with the user's thousands separator: "1.000".
+bool usesGroupSeparators(const QString& text)
+{
+    const QString group = QRegularExpression::escape(QLocale().groupSeparator());
+    const QRegularExpression grouped(
+        QStringLiteral("^\\s*[+-]?\\d{1,3}(%1\\d{3})+\\s*$").arg(group));
+    return !group.isEmpty() && grouped.match(text).hasMatch();
+}
+
 } // namespace
 
 void dispatch(const std::function<void()>& handler)
@@ -191,6 +200,15 @@ UserError explainForBox(const numeric::RuntimeError& error, const QString& boxNa
                                          "(0 si no hay ninguno).")
                               .arg(boxName, kind),
                           details});
+    if (usesGroupSeparators(text)) {
+        QString corrected = text.trimmed();
+        corrected.remove(QLocale().groupSeparator());
+        return UserError({MessageKind::Warning, QStringLiteral("Número no válido"),
+                          QStringLiteral("La casilla «%1» contiene «%2». Escriba el número sin "
+                                         "separador de miles: %3.")
+                              .arg(boxName, text.trimmed(), corrected),
+                          details});
+    }
     if (usesOtherSeparator(text, separator)) {
         QString corrected = text.trimmed();
         corrected.replace(separator == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(','),

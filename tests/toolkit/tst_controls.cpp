@@ -161,21 +161,14 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("advice");
-        QTest::newRow("decimal point") << "1.5"
-                                       << "Separador decimal incorrecto"
-                                       << "«,»: 1,5.";
-        QTest::newRow("too large") << "99999"
-                                   << "Número demasiado grande"
-                                   << "hasta 32767";
-        QTest::newRow("too small") << "-40000"
-                                   << "Número demasiado pequeño"
-                                   << "desde -32768";
-        QTest::newRow("letters") << "doce"
-                                 << "Número no válido"
-                                 << "no es un número entero";
-        QTest::newRow("empty") << ""
-                               << "Falta un número"
-                               << "está vacía";
+        // clang-format off
+        QTest::newRow("decimal point") << "1.5"    << "Separador decimal incorrecto" << "«,»: 1,5.";
+        QTest::newRow("thousands")     << "1.000"  << "Número no válido" << "de miles: 1000.";
+        QTest::newRow("too large")     << "99999"  << "Número demasiado grande" << "hasta 32767";
+        QTest::newRow("too small")     << "-40000" << "Número demasiado pequeño" << "desde -32768";
+        QTest::newRow("letters")       << "doce"   << "Número no válido" << "no es un número entero";
+        QTest::newRow("empty")         << ""       << "Falta un número" << "está vacía";
+        // clang-format on
     }
     void plainWordsForEachSlip()
     {
