@@ -2,12 +2,6 @@
 
 #include "app/registry.h"
 #include "numeric/numeric.h"
-#include "screens/complexity/form2.h"
-#include "screens/complexity/form3.h"
-#include "screens/complexity/form6.h"
-#include "screens/effort/form4.h"
-#include "screens/effort/form5.h"
-#include "screens/report/form10.h"
 #include "screens/size/form1.h"
 #include "screens/size/form7.h"
 #include "screens/size/form8.h"
@@ -18,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 
+#include <algorithm>
 #include <optional>
 #include <random>
 
@@ -44,13 +39,14 @@ template <class T> toolkit::Screen* existing()
     return app::Registry::instance().exists<T>() ? &app::screen<T>() : nullptr;
 }
 
-QList<toolkit::Screen*> screensShown()
+// The screens' windows on view, in a fixed order so that a seed repeats its run.
+QWidgetList screensShown()
 {
-    QList<toolkit::Screen*> shown{existing<Form7>(), existing<Form8>(), existing<Form9>(),
-                                  existing<Form1>(), existing<Form6>(), existing<Form2>(),
-                                  existing<Form3>(), existing<Form4>(), existing<Form5>(),
-                                  existing<Form10>()};
-    shown.removeIf([](toolkit::Screen* screen) { return !screen || !screen->isShown(); });
+    QWidgetList shown = QApplication::topLevelWidgets();
+    shown.removeIf([](QWidget* window) {
+        return !window->isVisible() || !window->objectName().startsWith(u"Form");
+    });
+    std::ranges::sort(shown, {}, &QWidget::objectName);
     return shown;
 }
 
@@ -80,8 +76,8 @@ class TestRandomInput final : public QObject
     int m_step = 0, m_runs = 0, m_runSteps = 0;
     std::optional<support::Messages> m_messages;
     QStringList m_log;
-    toolkit::Screen* m_screen = nullptr;
     QWidget* m_window = nullptr;
+    QString m_name;                               // of the screen acted on, its window may go
     bool m_exitPressed = false, m_mayEnd = false; // the close box ends a run with nothing to lose
 
     int below(qsizetype n) { return std::uniform_int_distribution<int>(0, int(n) - 1)(m_random); }
@@ -91,7 +87,7 @@ class TestRandomInput final : public QObject
     void note(const QString& what)
     {
         m_log = m_log.mid(m_log.size() > 14 ? 1 : 0)
-                << u"  %1 %2: %3"_s.arg(m_step).arg(m_screen->objectName(), what);
+                << u"  %1 %2: %3"_s.arg(m_step).arg(m_name, what);
     }
 
     void check(bool ok, const QString& what)
@@ -143,9 +139,8 @@ class TestRandomInput final : public QObject
         } else if (kind == Key) {
             QKeyCombination key = QKeySequence(any(kKeys))[0];
             if (chance(25)) { // an access key; Alt+C is Form7's exit
-                QString letters = kLetters;
-                if (m_screen->objectName() == u"Form7" && !chance(5))
-                    letters.remove(u'c');
+                const bool noC = m_name == u"Form7" && !chance(5);
+                const QString letters = QString(kLetters).remove(noC ? u'c' : u'-');
                 key = QKeySequence(u"Alt+"_s + letters.at(below(letters.size())))[0];
             }
             // A combo joins letters typed within a moment into one search: the run would
@@ -171,21 +166,54 @@ class TestRandomInput final : public QObject
                 box->selectAll();
             QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
         } else if (kind == Pick) {
-            const int position = below(static_cast<QComboBox*>(target)->count());
-            note(u"pick %1 in %2"_s.arg(position).arg(target->objectName()));
-            support::pick(*m_screen, target->objectName().toLatin1(), position);
+            auto* combo = static_cast<QComboBox*>(target);
+            const int position = below(combo->count());
+            note(u"pick %1 in %2"_s.arg(position).arg(combo->objectName()));
+            combo->setFocus(); // and the arrow keys, as the user does
+            for (int steps = 0; combo->currentIndex() != position; ++steps) {
+                check(steps <= combo->count(), combo->objectName() + u" does not move"_s);
+                QTest::keyClick(combo,
+                                combo->currentIndex() > position ? Qt::Key_Up : Qt::Key_Down);
+            }
         } else {
-            m_mayEnd = m_screen->objectName() != u"Form10" && !toolkit::hasUnsavedData();
+            m_mayEnd = m_name != u"Form10" && !toolkit::hasUnsavedData();
             note(u"close box"_s);
             m_window->close();
         }
     }
 
-    // What the event loop does between two actions of a user, without waiting on the clock: an
-    // access key presses its button and clicks it 100 ms later, and a list opened with the
-    // keyboard is closed again, as the user does with Escape.
-    void settle()
+    template <class T> void checkTotal(const char* box, double T::*total)
     {
+        toolkit::Screen* screen = existing<T>();
+        const QString text =
+            screen && screen->isLoaded() ? support::shown(*screen, box) : QString();
+        const QString expected = numeric::doubleToText(screen ? app::screen<T>().*total : 0.0);
+        check(text.isEmpty() || text == expected,
+              u"%1 shows «%2», the running total is %3"_s.arg(box, text, expected));
+    }
+
+    void step()
+    {
+        const QWidgetList shown = screensShown();
+        m_window = any(shown);
+        m_name = m_window->objectName();
+        if (shown.size() > 1 && !m_window->isActiveWindow()) { // the user turns to it
+            note(u"activate"_s);
+            m_window->activateWindow();
+            QApplication::processEvents();
+        }
+        // Any way of pressing a designed exit (click, Space, Enter, Escape, Alt+key) is noted,
+        // so that only those may end the program.
+        for (QPushButton* exit : m_window->findChildren<QPushButton*>())
+            if (isExit(exit) && !exit->property("watched").toBool()) {
+                exit->setProperty("watched", true);
+                connect(exit, &QAbstractButton::pressed, this, [this] { m_exitPressed = true; });
+            }
+        m_exitPressed = m_mayEnd = false;
+        act();
+        // Then what the event loop does between two actions of a user, without waiting on the
+        // clock: an access key presses its button and clicks it 100 ms later, and a list opened
+        // with the keyboard is closed again, as the user does with Escape.
         QList<QPointer<QAbstractButton>> down;
         for (QWidget* window : QApplication::topLevelWidgets())
             for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
@@ -204,38 +232,6 @@ class TestRandomInput final : public QObject
         }
         QApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    template <class T> void checkTotal(const char* box, double T::*total)
-    {
-        toolkit::Screen* screen = existing<T>();
-        const QString text =
-            screen && screen->isLoaded() ? support::shown(*screen, box) : QString();
-        const QString expected = numeric::doubleToText(screen ? app::screen<T>().*total : 0.0);
-        check(text.isEmpty() || text == expected,
-              u"%1 shows «%2», the running total is %3"_s.arg(box, text, expected));
-    }
-
-    void step()
-    {
-        const QList<toolkit::Screen*> shown = screensShown();
-        m_screen = any(shown);
-        m_window = m_screen->window();
-        if (shown.size() > 1 && !m_window->isActiveWindow()) { // the user turns to it
-            note(u"activate"_s);
-            m_window->activateWindow();
-            QApplication::processEvents();
-        }
-        // Any way of pressing a designed exit (click, Space, Enter, Escape, Alt+key) is noted,
-        // so that only those may end the program.
-        for (QPushButton* exit : m_window->findChildren<QPushButton*>())
-            if (isExit(exit) && !exit->property("watched").toBool()) {
-                exit->setProperty("watched", true);
-                connect(exit, &QAbstractButton::pressed, this, [this] { m_exitPressed = true; });
-            }
-        m_exitPressed = m_mayEnd = false;
-        act();
-        settle();
         for (const toolkit::Message& message : std::as_const(m_messages->seen))
             check(message.kind != toolkit::MessageKind::Critical,
                   u"fault shown: «%1» %2 [%3]"_s.arg(message.title, message.text, message.details));

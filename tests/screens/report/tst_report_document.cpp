@@ -131,10 +131,17 @@ private slots:
             << note.fileName() + u"/informe.pdf"_s << u"la carpeta no existe"_s;
         QTest::newRow("name of a folder")
             << dir.filePath(u"carpeta"_s) << u"ese nombre es el de una carpeta"_s;
-        QTest::newRow("system file") << u"/proc/version"_s << QString(); // not even root may
-        if (!QFileInfo(dir.filePath(u"solo-lectura"_s)).isWritable())    // not when root
+        // Not even root may replace a file of the running system, but root may write anywhere.
+        QTest::newRow("system file") << u"/proc/version"_s << QString();
+        if (!QFileInfo(dir.filePath(u"solo-lectura"_s)).isWritable())
             QTest::newRow("read-only folder, file kept")
                 << old.fileName() << u"no tiene permiso para escribir ahí"_s;
+    }
+
+    void cleanupTestCase() // or the folder cannot be removed
+    {
+        QFile::setPermissions(dir.filePath(u"solo-lectura"_s),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
     void failedSaveLeavesNoTrace()
