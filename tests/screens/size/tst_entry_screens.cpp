@@ -6,6 +6,7 @@
 #include "screens/size/form7.h"
 #include "screens/size/form8.h"
 #include "screens/size/form9.h"
+#include "toolkit/runtime.h"
 
 #include <QAccessible>
 #include <QPushButton>
@@ -166,6 +167,40 @@ private slots:
         QCOMPARE(QAccessible::queryAccessibleInterface(support::widget(form, box(bad)))
                      ->text(QAccessible::Name),
                  badBoxName);
+    }
+
+    // Space, a click or a toggle chooses the system type; the arrow keys only browse the options,
+    // also after a choice. A screen reader hears each option once, with the question.
+    void systemTypeIsChosenNeverBrowsedInto()
+    {
+        Form7& type = app::screen<Form7>();
+        QCOMPARE(support::focused(type), QStringLiteral("Option1"));
+        support::key(type, Qt::Key_Escape); // neither a cancel nor a default button
+        support::key(type, Qt::Key_Return);
+        QVERIFY(type.isShown() && !type.Option1->isSelected());
+        support::key(type, Qt::Key_Space);
+        support::press(app::screen<Form8>(), "Cancelar");
+        support::key(type, Qt::Key_Down);
+        support::key(type, Qt::Key_Down);
+        QCOMPARE(support::focused(type), QStringLiteral("Option3"));
+        QVERIFY(type.isShown() && type.Option1->isSelected());
+        support::key(type, Qt::Key_Space);
+        QVERIFY(app::screen<Form1>().isShown() && type.Option3->isSelected());
+
+        const auto heard = [&](const char* name, QAccessible::Text text) {
+            return QAccessible::queryAccessibleInterface(support::widget(type, name))->text(text);
+        };
+        QCOMPARE(heard("Option2", QAccessible::Name), QStringLiteral("Sistema On Line"));
+        QCOMPARE(heard("Option2", QAccessible::Description),
+                 QStringLiteral("Seleccione Tipo de Sistema"));
+        QVERIFY(QAccessible::queryAccessibleInterface(support::widget(type, "Label3"))
+                    ->state()
+                    .invisible);
+
+        // Cancelar ends the program, whatever screens are loaded.
+        support::press(app::screen<Form1>(), "Cancelar");
+        support::press(type, "Cancelar");
+        QVERIFY(toolkit::programEnded());
     }
 
     // A negative running total cannot go on to the adjustment; a further transaction mends it.
