@@ -2,7 +2,6 @@
 
 #include "app/registry.h"
 #include "app/translations.h"
-#include "screens/complexity/form2.h"
 #include "screens/size/form7.h"
 #include "screens/size/form8.h"
 #include "screens/size/form9.h"
@@ -48,18 +47,6 @@ private slots:
         QVERIFY(batch.Calcular->isEnabled() && !batch.Aceptar->isEnabled());
     }
 
-    void hiddenScreensKeepEverything()
-    {
-        Form2& form = app::screen<Form2>();
-        form.Show();
-        form.Text20->setText(QStringLiteral("42"));
-        form.Sumar->setEnabled(false);
-        form.Hide();
-        form.Show();
-        QCOMPARE(form.Text20->text(), QStringLiteral("42"));
-        QVERIFY(!form.Sumar->isEnabled());
-    }
-
     // Qt's own buttons and menus speak the user's language.
     void standardButtonsInSpanish()
     {
@@ -69,14 +56,6 @@ private slots:
         QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("Aceptar"));
         QCOMPARE(box.button(QMessageBox::Yes)->text(), QStringLiteral("&Sí"));
         QCOMPARE(box.button(QMessageBox::No)->text(), QStringLiteral("&No"));
-    }
-
-    void closingAScreenEndsTheProgram()
-    {
-        app::start<Form7>();
-        support::click(support::widget(app::screen<Form7>(), "Option2"));
-        app::screen<Form9>().window()->close();
-        QVERIFY(toolkit::programEnded() && !app::screen<Form9>().isShown());
     }
 };
 

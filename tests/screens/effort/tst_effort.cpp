@@ -4,9 +4,6 @@
 #include "screens/complexity/form3.h"
 #include "screens/effort/form4.h"
 #include "screens/effort/form5.h"
-#include "screens/report/form10.h"
-#include "screens/size/form1.h"
-#include "screens/size/form7.h"
 
 #include <QComboBox>
 #include <QTest>
@@ -22,26 +19,6 @@ Form4& productivityWith(double pfa)
     form.Command1->setEnabled(false);
     form.Command2->setEnabled(false);
     return form;
-}
-
-// Form5 as the user reaches it: the system type chosen earlier (a mixed system selects neither
-// of the first two options), then Form4's Aceptar with the size and productivity found.
-Form5& effortWith(const char* systemOption, double pfa, double p = 0.5)
-{
-    support::preselect(app::loaded<Form7>(), systemOption);
-    app::screen<Form3>().PFA = pfa;
-    app::screen<Form4>().P = p;
-    app::screen<Form4>().Show();
-    support::press(app::screen<Form4>(), "Command2");
-    return app::screen<Form5>();
-}
-
-QStringList shown(const toolkit::Screen& screen, const QList<const char*>& boxes)
-{
-    QStringList texts;
-    for (const char* box : boxes)
-        texts << support::shown(screen, box);
-    return texts;
 }
 
 } // namespace
@@ -120,49 +97,6 @@ private slots:
         QVERIFY(!toolkit::programEnded() && form.isShown());
         QCOMPARE(support::shown(form, "Text1"), QString());
         QVERIFY(form.Command1->isEnabled() && !form.Command2->isEnabled());
-    }
-
-    // W = PFA × B / P, with P = 0.5 in every row, shows the factor B of the system type.
-    void effortAndDeliveryTime_data()
-    {
-        QTest::addColumn<QByteArray>("system");
-        QTest::addColumn<double>("pfnab");
-        QTest::addColumn<double>("pfnao");
-        QTest::addColumn<double>("pfa");
-        QTest::addColumn<QStringList>("shown"); // W, E, PE
-        // Mixed rows are named by their batch:on-line unadjusted points.
-        const QString e = "4,5", pe = "22,2222222222222";
-        QTest::newRow("batch") << QByteArray("Option1") << 0.0 << 0.0 << 100.0
-                               << QStringList{"300", e, pe};
-        QTest::newRow("on line") << QByteArray("Option2") << 0.0 << 0.0 << 100.0
-                                 << QStringList{"200", e, pe};
-        QTest::newRow("mixed 1:1")
-            << QByteArray("Option3") << 4.0 << 4.0 << 100.0 << QStringList{"250", e, pe};
-        QTest::newRow("mixed 0:0")
-            << QByteArray("Option3") << 0.0 << 0.0 << 100.0 << QStringList{"200", e, pe};
-        QTest::newRow("size zero")
-            << QByteArray("Option1") << 0.0 << 0.0 << 0.0 << QStringList{"0", "0", "0"};
-    }
-    void effortAndDeliveryTime()
-    {
-        QFETCH(QByteArray, system);
-        QFETCH(double, pfnab);
-        QFETCH(double, pfnao);
-        QFETCH(double, pfa);
-        app::screen<Form1>().PFNAB = pfnab;
-        app::screen<Form1>().PFNAO = pfnao;
-        const Form5& form = effortWith(system.constData(), pfa);
-        support::key(form, Qt::Key_Return);
-        QTEST(shown(form, {"Text1", "Text2", "Text3"}), "shown");
-        QCOMPARE(support::focused(form), QStringLiteral("Text1"));
-        QVERIFY(!form.Calcular->isEnabled());
-        QVERIFY(form.Informe->isEnabled() && form.Finalizar->isEnabled());
-
-        // Enter goes on to the report, which opens once however often it is asked for.
-        support::key(form, Qt::Key_Return);
-        support::press(form, "Informe");
-        QVERIFY(form.isShown() && app::screen<Form10>().isShown());
-        QCOMPARE(support::shown(app::screen<Form10>(), "Label21"), support::shown(form, "Text1"));
     }
 };
 
