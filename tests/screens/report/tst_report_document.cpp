@@ -1,8 +1,6 @@
 #include "screens/report/report_document.h"
 
 #include <QDirIterator>
-#include <QImage>
-#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -92,27 +90,6 @@ private slots:
         };
         QCOMPARE(lines(poppler(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s})),
                  lines(report::plainText(batchExample())));
-    }
-
-    // A value wider than the page holds beside its caption: the report shrinks to fit, and fills
-    // the page one way or the other (give or take a pixel of smoothing).
-    void paintFitsThePage()
-    {
-        report::Document document = batchExample();
-        document.sections[3].lines[1].value = QString(70, u'9');
-        const QRect page(40, 60, 300, 600);
-        QImage image(800, 800, QImage::Format_RGB32);
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        report::paint(painter, page, document);
-        painter.end();
-        QRect ink;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (image.pixel(x, y) != qRgb(255, 255, 255))
-                    ink |= QRect(x, y, 1, 1);
-        QVERIFY(page.adjusted(-1, -1, 1, 1).contains(ink));
-        QVERIFY(ink.width() >= 0.95 * page.width() || ink.height() >= 0.95 * page.height());
     }
 
     void failedSaveLeavesNoTrace_data()
