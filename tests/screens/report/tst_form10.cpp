@@ -13,10 +13,14 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,6 +35,55 @@ Form10& openReport()
     return app::screen<Form10>();
 }
 
+// A batch estimate's report: its sources as the estimate leaves them, and its text.
+Form10& batchReport()
+{
+    support::preselect(app::loaded<Form7>(), "Option1");
+    support::preselect(app::loaded<Form6>(), "Option1");
+    app::screen<Form6>().Text1->setText(QStringLiteral("35"));
+    app::screen<Form8>().PFNAB = 11.32;
+    Form3& adjustment = app::screen<Form3>();
+    adjustment.ACT = 0.825;
+    adjustment.PFAb = adjustment.PFA = 9.339;
+    app::screen<Form4>().P = 0.148076282045204;
+    app::screen<Form5>().W = 94.6032666846913;
+    app::screen<Form5>().PE = 6.79106166357798;
+    Form10& report = openReport();
+    // Its shortcuts act on the active window.
+    support::require(QTest::qWaitForWindowActive(report.window()), "the report is not active");
+    return report;
+}
+
+const QString kBatchText = QStringLiteral(
+    "Informe MARKII\n\nPuntos Función No Ajustados\nPFNA  Batch = 11,32\nPFNA On Line = 0\n"
+    "PFNA Mixto = 0\n\nAjuste por Complejidad Técnica\nTGI = 35\nACT = 0,825\n\n"
+    "Tamaño del Sistema\nPFA Batch = 9,339\nPFA On Line = 0\nPFA = 9,339\n\n"
+    "Productividad, Esfuerzo y Plazo de Entrega\nP = 0,148076282045204 PF/hora\n"
+    "W = 94,6032666846913 en horas de trabajo\nPE = 6,79106166357798 en semanas");
+
+// Runs one of poppler's tools; the test command installs them, so a missing one fails the test.
+QString poppler(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return tool + QStringLiteral(" failed or is missing (poppler-utils)");
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// Every entry under the folder with its bytes, to see that nothing changed.
+QStringList contents(const QString& folder)
+{
+    QStringList found;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        found << file.fileName() + u' ' + (file.open(QIODevice::ReadOnly) ? file.readAll() : "");
+    }
+    found.sort();
+    return found;
+}
+
 QString heard(const toolkit::Screen& screen, const char* name)
 {
     return QAccessible::queryAccessibleInterface(support::widget(screen, name))
@@ -42,6 +95,8 @@ QString heard(const toolkit::Screen& screen, const char* name)
 class TestForm10 final : public QObject
 {
     Q_OBJECT
+
+    QTemporaryDir folder;
 
 private slots:
     void init() { support::freshRun(); }
@@ -149,42 +204,80 @@ private slots:
         }
     }
 
+    // The report goes with the user: copied as text, saved as one A4 page of real text, printed.
     void copiedSavedAndPrinted()
     {
-        app::screen<Form5>().W = 94.6032666846913;
-        Form10& report = openReport();
-        QVERIFY(QTest::qWaitForWindowActive(report.window())); // shortcuts act on the active one
+        Form10& report = batchReport();
         QTest::keySequence(report.window(), QKeySequence::Copy);
-        const QString copied = QGuiApplication::clipboard()->text();
-        QVERIFY(copied.startsWith(QStringLiteral("Informe MARKII")));
-        QVERIFY2(copied.contains(QStringLiteral("\nW = 94,6032666846913 en horas de trabajo\n")),
-                 qPrintable(copied));
+        QCOMPARE(QGuiApplication::clipboard()->text(), kBatchText);
 
-        QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("informe.pdf"));
         toolkit::setSaveFileHook([&](const QString& proposed) {
             return proposed.endsWith(QStringLiteral("/Informe MARKII.pdf")) ? path : QString();
         });
         QTest::keySequence(report.window(), QKeySequence::Save);
-        QFile pdf(path);
-        QVERIFY(pdf.open(QIODevice::ReadOnly) && pdf.read(5) == "%PDF-");
+        const QString info = poppler(QStringLiteral("pdfinfo"), {path});
+        QVERIFY2(info.contains(QRegularExpression("Pages: +1\n")) && info.contains("(A4)"),
+                 qPrintable(info));
+        // pdftotext's columns may eat a blank, so blanks are left out of the comparison.
+        const auto lines = [](QString text) {
+            return text.remove(QRegularExpression("[^\\S\n]")).split(u'\n', Qt::SkipEmptyParts);
+        };
+        QCOMPARE(lines(poppler(QStringLiteral("pdftotext"), {"-layout", path, "-"})),
+                 lines(kBatchText));
 
-        // A path that cannot be written is named in a message; nothing else changes.
-        toolkit::setSaveFileHook([&](const QString&) { return path + QStringLiteral("/x.pdf"); });
-        support::Messages messages;
-        QTest::keySequence(report.window(), QKeySequence::Save);
-        QCOMPARE(messages.titles(), QStringList("No se ha guardado el informe"));
-        QVERIFY(messages.texts()[0].contains(path));
-        QVERIFY(report.isShown() && !QFile::exists(path + QStringLiteral("/x.pdf")));
-
-        bool printed = false;
         toolkit::setPrintHook([&](QPrinter& printer) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(folder.filePath(QStringLiteral("impreso.pdf")));
-            return printed = true;
+            return true;
         });
         QTest::keySequence(report.window(), QKeySequence::Print);
-        QVERIFY(printed && QFile::exists(folder.filePath(QStringLiteral("impreso.pdf"))));
+        QVERIFY(QFile::exists(folder.filePath(QStringLiteral("impreso.pdf"))));
+    }
+
+    // A file that cannot be written is named with the reason; nothing on disk changes.
+    void failedSaveChangesNothing_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("reason"); // empty where it is the system's own words
+        QDir(folder.path()).mkpath(QStringLiteral("carpeta/solo-lectura"));
+        QFile note(folder.filePath("nota.txt")), old(folder.filePath("carpeta/solo-lectura/i.pdf"));
+        QVERIFY(note.open(QIODevice::WriteOnly) && note.write("no es una carpeta") > 0);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("%PDF- el de ayer") > 0);
+        QFile::setPermissions(QFileInfo(old).path(), QFile::ReadOwner | QFile::ExeOwner);
+        // clang-format off
+        QTest::newRow("missing folder") << folder.filePath("no/i.pdf") << "la carpeta no existe";
+        QTest::newRow("folder is a file") << note.fileName() + "/i.pdf" << "la carpeta no existe";
+        QTest::newRow("name of a folder") << folder.filePath("carpeta") << "ese nombre es el de una carpeta";
+        // clang-format on
+        QTest::newRow("system file") << QStringLiteral("/proc/version") << QString();
+        if (!QFileInfo(QFileInfo(old).path()).isWritable()) // root may write anywhere
+            QTest::newRow("read-only folder, file kept")
+                << old.fileName() << QStringLiteral("no tiene permiso para escribir ahí");
+    }
+    void failedSaveChangesNothing()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, reason);
+        const QStringList before = contents(folder.path());
+        Form10& report = batchReport();
+        toolkit::setSaveFileHook([&](const QString&) { return path; });
+        support::Messages messages;
+        QTest::keySequence(report.window(), QKeySequence::Save);
+        QCOMPARE(messages.titles(), QStringList("No se ha guardado el informe"));
+        const QString opening =
+            QStringLiteral("No se puede guardar el informe en «%1»: ").arg(path);
+        const QString said = messages.texts()[0];
+        QVERIFY2(reason.isEmpty() ? said.startsWith(opening) : said == opening + reason + u'.',
+                 qPrintable(said));
+        QCOMPARE(contents(folder.path()), before);
+        QVERIFY(report.isShown());
+    }
+
+    void cleanupTestCase() // or the folder cannot be removed
+    {
+        QFile::setPermissions(folder.filePath("carpeta/solo-lectura"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
 
