@@ -1,7 +1,15 @@
 #include "screen_test.h"
 
+#include "app/identity.h"
 #include "app/registry.h"
 #include "app/translations.h"
+#include "screens/complexity/form2.h"
+#include "screens/complexity/form3.h"
+#include "screens/complexity/form6.h"
+#include "screens/effort/form4.h"
+#include "screens/effort/form5.h"
+#include "screens/report/form10.h"
+#include "screens/size/form1.h"
 #include "screens/size/form7.h"
 #include "screens/size/form8.h"
 #include "screens/size/form9.h"
@@ -45,6 +53,24 @@ private slots:
         QVERIFY(batch.isLoaded() && !batch.isShown());
         // Form_Load has run: the entry screen starts with only Calcular available.
         QVERIFY(batch.Calcular->isEnabled() && !batch.Aceptar->isEnabled());
+    }
+
+    // The desktop groups the windows with their launcher, and every window carries the icon.
+    void namesTheProgramAndMarksEveryScreen()
+    {
+        app::setIdentity(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(MARKII_APP_ID));
+        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(MARKII_VERSION));
+        const QIcon expected = app::programIcon();
+        QVERIFY(!expected.availableSizes().isEmpty()); // else empty icons would pass
+        for (QWidget* window : {app::loaded<Form1>().window(), app::loaded<Form2>().window(),
+                                app::loaded<Form3>().window(), app::loaded<Form4>().window(),
+                                app::loaded<Form5>().window(), app::loaded<Form6>().window(),
+                                app::loaded<Form7>().window(), app::loaded<Form8>().window(),
+                                app::loaded<Form9>().window(), app::loaded<Form10>().window()}) {
+            QCOMPARE(window->windowIcon().availableSizes(), expected.availableSizes());
+            QCOMPARE(window->windowIcon().pixmap(32).toImage(), expected.pixmap(32).toImage());
+        }
     }
 
     // Qt's own buttons and menus speak the user's language.
