@@ -35,12 +35,14 @@ QPointer<Screen> g_hiddenLast;
 // The screens were placed on a desktop of 800 x 600 pixels.
 constexpr QSize kDesignDesktop(800, 600);
 
-// The display a new window goes to: the one showing the program's active window, else the
-// primary one.
+// The display a new window goes to: the one showing the program's active window or the screen
+// just hidden, else the primary one.
 QRect availableArea()
 {
-    const QWidget* active = QApplication::activeWindow();
-    const QScreen* display = active ? active->screen() : QGuiApplication::primaryScreen();
+    const QWidget* anchor = QApplication::activeWindow();
+    if (!anchor && g_hiddenLast)
+        anchor = g_hiddenLast->window();
+    const QScreen* display = anchor ? anchor->screen() : QGuiApplication::primaryScreen();
     return display ? display->availableGeometry() : QRect(QPoint(0, 0), kDesignDesktop);
 }
 
