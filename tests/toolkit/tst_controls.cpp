@@ -58,8 +58,11 @@ protected:
             Text1->setText(Text1->text().trimmed()); // settles: the second write is equal
             Text1->toInteger();                      // fails unless the box holds a small number
         });
-        otro->onClick(
-            [this] { events << "Otro begins", Text1->setText("x"), events << "Otro ends"; });
+        otro->onClick([this] {
+            events << "Otro begins";
+            Text1->setText("x");
+            events << "Otro ends";
+        });
     }
 
     void Form_Load() override { ++loads; }
@@ -76,7 +79,12 @@ class TestControls final : public QObject
     static auto* accessible(QWidget* w) { return QAccessible::queryAccessibleInterface(w); }
 
 private slots:
-    void init() { support::freshRun(), probe = std::make_unique<Probe>(), probe->Show(); }
+    void init()
+    {
+        support::freshRun();
+        probe = std::make_unique<Probe>();
+        probe->Show();
+    }
     void cleanup() { probe.reset(); }
 
     void changeFiresForEveryoneButEqualTexts()
