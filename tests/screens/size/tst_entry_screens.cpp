@@ -6,12 +6,8 @@
 #include "screens/size/form7.h"
 #include "screens/size/form8.h"
 #include "screens/size/form9.h"
-#include "toolkit/runtime.h"
 
 #include <QAccessible>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
 
 // The function entry screens, reached from the system type screen as the user does. Rows give the
 // system type by the number of its option there: 1 batch (Form8), 2 on line (Form9), 3 mixed
@@ -24,8 +20,7 @@ class TstEntryScreens : public QObject
 
     static toolkit::Screen& choose(int kind)
     {
-        support::click(support::widget<QRadioButton>(app::screen<Form7>(),
-                                                     "Option" + QByteArray::number(kind)));
+        support::click(support::widget(app::screen<Form7>(), "Option" + QByteArray::number(kind)));
         toolkit::Screen* entry[] = {&app::screen<Form8>(), &app::screen<Form9>(),
                                     &app::screen<Form1>()};
         return *entry[kind - 1];
@@ -34,30 +29,33 @@ class TstEntryScreens : public QObject
     // The count boxes are Text1.. in order; the total boxes follow them.
     static void typeCounts(const toolkit::Screen& form, const QString& counts)
     {
-        const QStringList each = counts.split(u' ');
-        for (qsizetype i = 0; i < each.size(); ++i)
-            support::type(form, box(i + 1), each[i]);
+        for (qsizetype n = 0; const QString& count : counts.split(u' '))
+            support::type(form, box(++n), count);
     }
 
     static QString shown(const toolkit::Screen& form, qsizetype first, qsizetype last)
     {
         QStringList texts;
-        for (qsizetype n = first; n <= last; ++n)
-            texts << support::shown(form, box(n));
+        while (first <= last)
+            texts << support::shown(form, box(first++));
         return texts.join(u' ');
     }
 
     // Enabled state of Calcular, Aceptar and NuevaFuncion, as "011", and which one Enter presses.
     static QString buttonStates(const toolkit::Screen& form)
     {
-        QString states;
-        QString enter;
+        QString states, enter;
         for (const char* name : {"Calcular", "Aceptar", "NuevaFuncion"}) {
             auto* button = support::widget<QPushButton>(form, name);
             states += button->isEnabled() ? u'1' : u'0';
             enter += button->isDefault() ? QStringLiteral(" Enter=") + name : QString();
         }
         return states + enter;
+    }
+
+    static QAccessibleInterface* heard(const toolkit::Screen& form, const char* name)
+    {
+        return QAccessible::queryAccessibleInterface(support::widget(form, name));
     }
 
     // What Calcular stored from the count boxes, in box order.
@@ -79,41 +77,37 @@ private slots:
     }
 
     // Two transactions, with a visit to the system type screen between them; the second is first
-    // typed with one bad count, then corrected.
+    // typed with one bad count, then corrected. The last two text columns are a negative
+    // transaction and its correction (the mixed one in its on-line part).
     void transactionsAddUp_data()
     {
+        for (const char* column : {"first", "totals", "second", "newTotals", "badText", "badName",
+                                   "negative", "correction"})
+            QTest::addColumn<QString>(column);
         QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("totals");
-        QTest::addColumn<QString>("second");
-        QTest::addColumn<QString>("newTotals");
         QTest::addColumn<int>("bad");
-        QTest::addColumn<QString>("badText");
-        QTest::addColumn<QString>("badBoxName");
-        // clang-format off
-        QTest::newRow("batch")   << 1 << "2 5 10"       << "8,82"     << "1 1 1"        << "11,32"
-                                 << 3 << "40000" << "Nº Datos de Salida (Batch)";
         // Zero and negative counts are taken as they are.
-        QTest::newRow("on line") << 2 << "2 5 10"       << "8,82"     << "0 -1 1"       << "8,5"
-                                 << 2 << "abc"   << "Nº Datos de Entrada (On Line)";
-        QTest::newRow("mixed")   << 3 << "1 1 1 2 5 10" << "2,5 8,82" << "2 5 10 0 0 0" << "11,32 8,82"
-                                 << 4 << ""      << "Nº Entidades (On Line)";
+        // clang-format off
+        QTest::newRow("batch")   << "2 5 10"       << "8,82"     << "1 1 1"        << "11,32"      << "40000" << "Nº Datos de Salida (Batch)"    << "0 -50 0"       << "0 60 0"       << 1 << 3;
+        QTest::newRow("on line") << "2 5 10"       << "8,82"     << "0 -1 1"       << "8,5"        << "abc"   << "Nº Datos de Entrada (On Line)" << "-2 0 0"        << "3 0 0"        << 2 << 2;
+        QTest::newRow("mixed")   << "1 1 1 2 5 10" << "2,5 8,82" << "2 5 10 0 0 0" << "11,32 8,82" << ""      << "Nº Entidades (On Line)"        << "1 1 1 0 0 -50" << "0 0 0 0 0 60" << 3 << 4;
         // clang-format on
     }
     void transactionsAddUp()
     {
-        QFETCH(int, kind);
         QFETCH(QString, first);
         QFETCH(QString, totals);
         QFETCH(QString, second);
-        QFETCH(QString, newTotals);
-        QFETCH(int, bad);
         QFETCH(QString, badText);
-        QFETCH(QString, badBoxName);
-        const qsizetype counts = first.split(u' ').size(),
-                        last = counts + totals.split(u' ').size();
-
+        QFETCH(QString, badName);
+        QFETCH(int, kind);
+        QFETCH(int, bad);
+        const qsizetype counts = first.count(u' ') + 1, last = counts + totals.count(u' ') + 1;
         toolkit::Screen& form = choose(kind);
+        // The totals in view, the buttons and the focus, read together.
+        const auto state = [&]() -> QStringList {
+            return {shown(form, counts + 1, last), buttonStates(form), support::focused(form)};
+        };
         QVERIFY(form.isShown() && !app::screen<Form7>().isShown());
         QCOMPARE(buttonStates(form), "100 Enter=Calcular");
         // Focus starts in Text1; Tab runs down every box, the batch column first.
@@ -124,9 +118,7 @@ private slots:
         // Enter goes on to the next transaction.
         typeCounts(form, first);
         support::key(form, Qt::Key_Return);
-        QCOMPARE(shown(form, counts + 1, last), totals);
-        QCOMPARE(buttonStates(form), "011 Enter=NuevaFuncion");
-        QCOMPARE(support::focused(form), box(counts + 1));
+        QCOMPARE(state(), QStringList({totals, "011 Enter=NuevaFuncion", box(counts + 1)}));
 
         // Escape leaves as Cancelar does. Coming back through the system type screen, after
         // another entry screen came and went, finds everything as it was left.
@@ -140,9 +132,7 @@ private slots:
         // A new function empties the counts; the running totals stay in view.
         support::key(form, Qt::Key_Return);
         QCOMPARE(shown(form, 1, counts).trimmed(), QString());
-        QCOMPARE(shown(form, counts + 1, last), totals);
-        QCOMPARE(buttonStates(form), "111 Enter=Calcular");
-        QCOMPARE(support::focused(form), QStringLiteral("Text1"));
+        QCOMPARE(state(), QStringList({totals, "111 Enter=Calcular", "Text1"}));
 
         // A bad count is named in one message and changes nothing but the counts read before it;
         // the focus goes back to it.
@@ -150,23 +140,17 @@ private slots:
         support::type(form, box(bad), badText);
         support::Messages messages;
         support::press(form, "Calcular");
-        QCOMPARE(messages.count(), 1);
-        QVERIFY2(messages.texts()[0].contains(u'«' + badBoxName + u'»'),
-                 qPrintable(messages.texts()[0]));
-        QCOMPARE(support::focused(form), box(bad));
-        QCOMPARE(shown(form, counts + 1, last), totals);
-        QCOMPARE(buttonStates(form), "111 Enter=Calcular");
-        const QList<int> fields = countFields(kind);
+        QVERIFY2(messages.count() == 1 && messages.texts()[0].contains(u'«' + badName + u'»'),
+                 qPrintable(messages.texts().join(u'\n')));
+        QCOMPARE(state(), QStringList({totals, "111 Enter=Calcular", box(bad)}));
         for (int i = 0; i < counts; ++i)
-            QCOMPARE(fields[i], (i < bad - 1 ? second : first).split(u' ')[i].toInt());
+            QCOMPARE(countFields(kind)[i], (i < bad - 1 ? second : first).split(u' ')[i].toInt());
 
         support::type(form, box(bad), second.split(u' ')[bad - 1]);
         support::key(form, Qt::Key_Return);
-        QCOMPARE(shown(form, counts + 1, last), newTotals);
+        QTEST(shown(form, counts + 1, last), "newTotals");
         // The twin screens do not sound alike: each box says its kind of system.
-        QCOMPARE(QAccessible::queryAccessibleInterface(support::widget(form, box(bad)))
-                     ->text(QAccessible::Name),
-                 badBoxName);
+        QCOMPARE(heard(form, box(bad))->text(QAccessible::Name), badName);
     }
 
     // Space, a click or a toggle chooses the system type; the arrow keys only browse the options,
@@ -186,16 +170,10 @@ private slots:
         QVERIFY(type.isShown() && type.Option1->isSelected());
         support::key(type, Qt::Key_Space);
         QVERIFY(app::screen<Form1>().isShown() && type.Option3->isSelected());
-
-        const auto heard = [&](const char* name, QAccessible::Text text) {
-            return QAccessible::queryAccessibleInterface(support::widget(type, name))->text(text);
-        };
-        QCOMPARE(heard("Option2", QAccessible::Name), QStringLiteral("Sistema On Line"));
-        QCOMPARE(heard("Option2", QAccessible::Description),
-                 QStringLiteral("Seleccione Tipo de Sistema"));
-        QVERIFY(QAccessible::queryAccessibleInterface(support::widget(type, "Label3"))
-                    ->state()
-                    .invisible);
+        QCOMPARE(heard(type, "Option2")->text(QAccessible::Name), "Sistema On Line");
+        QCOMPARE(heard(type, "Option2")->text(QAccessible::Description),
+                 "Seleccione Tipo de Sistema");
+        QVERIFY(heard(type, "Label3")->state().invisible);
 
         // Cancelar ends the program, whatever screens are loaded.
         support::press(app::screen<Form1>(), "Cancelar");
@@ -204,18 +182,7 @@ private slots:
     }
 
     // A negative running total cannot go on to the adjustment; a further transaction mends it.
-    void negativeTotalIsRefusedUntilCorrected_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("negative");
-        QTest::addColumn<QString>("correction");
-        QTest::newRow("batch") << 1 << "0 -50 0"
-                               << "0 60 0";
-        QTest::newRow("on line") << 2 << "-2 0 0"
-                                 << "3 0 0";
-        QTest::newRow("mixed, on-line part") << 3 << "1 1 1 0 0 -50"
-                                             << "0 0 0 0 0 60";
-    }
+    void negativeTotalIsRefusedUntilCorrected_data() { transactionsAddUp_data(); }
     void negativeTotalIsRefusedUntilCorrected()
     {
         QFETCH(int, kind);
@@ -228,8 +195,7 @@ private slots:
             support::Messages messages;
             support::press(form, "Aceptar");
             QCOMPARE(messages.titles(), QStringList("Total negativo"));
-            QVERIFY2(messages.texts()[0].contains(QStringLiteral("Nueva Funcion")),
-                     qPrintable(messages.texts()[0]));
+            QVERIFY(messages.texts()[0].contains(QStringLiteral("Nueva Funcion")));
         }
         QVERIFY(form.isShown() && !app::Registry::instance().exists<Form6>());
         support::press(form, "NuevaFuncion");
