@@ -96,8 +96,10 @@ private slots:
         auto* box = support::widget<QLineEdit>(mode(), "Text1");
         if (how == 'a')
             QAccessible::queryAccessibleInterface(box)->setText(QAccessible::Value, typed);
+        else if (how == 'p')
+            box->insert(typed);
         else
-            how == 'p' ? box->insert(typed) : support::type(box, typed);
+            support::type(box, typed);
         QCOMPARE(support::shown(mode(), "Text1"), left);
         QTEST(int(mode().c), "c");
         const QStringList refusal = {"Error", "El valor debe estar comprendido entre 0 y 95"};
@@ -157,7 +159,8 @@ private slots:
         QFETCH(QList<int>, kinds);
         QFETCH(QString, tgi);
         QFETCH(QStringList, shown);
-        for (const int& kind : kinds) {
+        for (qsizetype i = 0; i < kinds.size(); ++i) {
+            const int kind = kinds[i]; // every system type but the last is left with Cancelar
             app::screen<Form7>().Show();
             support::click(
                 support::widget(app::screen<Form7>(), "Option" + QByteArray::number(kind)));
@@ -168,7 +171,7 @@ private slots:
             for (int n = 0; const QString& count : counts.split(u' '))
                 support::type(*screens[kind - 1], "Text" + QByteArray::number(++n), count);
             support::press(*screens[kind - 1], "Calcular");
-            support::press(*screens[kind - 1], &kind == &kinds.last() ? "Aceptar" : "Cancelar");
+            support::press(*screens[kind - 1], i + 1 == kinds.size() ? "Aceptar" : "Cancelar");
         }
 
         const bool rated = !tgi.isNull() && tgi.isEmpty();
