@@ -259,26 +259,25 @@ void TextBox::setLocked(bool locked)
     m_edit->setReadOnly(locked);
 }
 
-numeric::Integer TextBox::toInteger() const
+template <class Read> auto TextBox::converted(Read read, bool wholeNumber) const
 {
     try {
-        return numeric::textToInteger(text());
-    } catch (numeric::RuntimeError& error) {
+        return read(text());
+    } catch (const numeric::RuntimeError& error) {
         noteFailingBox(m_edit);
         throw explainForBox(error, accessibleName().isEmpty() ? name() : accessibleName(), text(),
-                            !isVisible(), true);
+                            !isVisible(), wholeNumber);
     }
+}
+
+numeric::Integer TextBox::toInteger() const
+{
+    return converted([](const QString& text) { return numeric::textToInteger(text); }, true);
 }
 
 double TextBox::toDouble() const
 {
-    try {
-        return numeric::textToDouble(text());
-    } catch (numeric::RuntimeError& error) {
-        noteFailingBox(m_edit);
-        throw explainForBox(error, accessibleName().isEmpty() ? name() : accessibleName(), text(),
-                            !isVisible(), false);
-    }
+    return converted([](const QString& text) { return numeric::textToDouble(text); }, false);
 }
 
 // ---------------------------------------------------------------------------------------------

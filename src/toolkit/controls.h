@@ -131,6 +131,8 @@ public:
 
 private:
     void edited();
+    // The text read by a conversion; a refusal is explained in the user's words, naming this box.
+    template <class Read> auto converted(Read read, bool wholeNumber) const;
 
     QLineEdit* m_edit;
     Handler m_change;

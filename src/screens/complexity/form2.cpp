@@ -6,11 +6,12 @@
 #include "toolkit/runtime.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 namespace {
 
 // The six degrees of influence; an item's position in the list is its rating.
-const std::array<QString, 6> kDegrees = {
+const QStringList kDegrees = {
     QStringLiteral("0-Sin Influencia"),    QStringLiteral("1-Inf.Mínima"),
     QStringLiteral("2-Inf.Moderada"),      QStringLiteral("3-Inf.Apreciable"),
     QStringLiteral("4-Inf.Significativa"), QStringLiteral("5-Inf.Muy Fuerte"),
@@ -146,9 +147,8 @@ void Form2::design()
 void Form2::Form_Load()
 {
     // Each list is filled in one step, so that assistive tools hear of it once.
-    const QStringList degrees(kDegrees.begin(), kDegrees.end());
     for (toolkit::ComboBox* combo : Combo)
-        combo->addItems(degrees);
+        combo->addItems(kDegrees);
     Aceptar->setEnabled(false);
 }
 
