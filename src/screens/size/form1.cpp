@@ -3,7 +3,6 @@
 #include "app/registry.h"
 #include "screens/complexity/form6.h"
 #include "screens/size/form7.h"
-#include "screens/size/transaction_points.h"
 #include "toolkit/fonts.h"
 #include "toolkit/runtime.h"
 
@@ -95,8 +94,10 @@ void Form1::Calcular_Click()
     E = Text5->toInteger();
     f = Text6->toInteger();
 
-    g = transactionPoints(A, B, c);
-    h = transactionPoints(d, E, f);
+    const method::Counts batch{A, B, c};
+    const method::Counts onLine{d, E, f};
+    g = method::transactionPoints(batch);
+    h = method::transactionPoints(onLine);
 
     const numeric::FloatingPointCheck batchSum;
     PFNAB = g + PFNAB;
@@ -104,6 +105,7 @@ void Form1::Calcular_Click()
     const numeric::FloatingPointCheck onLineSum;
     PFNAO = h + PFNAO;
     onLineSum.check(PFNAO);
+    m_transactions.append({QString(), batch, onLine});
 
     Text7->setText(numeric::doubleToText(PFNAB));
     Text8->setText(numeric::doubleToText(PFNAO));
@@ -120,6 +122,13 @@ void Form1::Calcular_Click()
     // The new totals are read next; Enter goes on to the next transaction.
     setDefaultButton(NuevaFuncion);
     Text7->setFocus();
+}
+
+void Form1::renameTransaction(int index, const QString& name)
+{
+    if (index < 0 || index >= m_transactions.size())
+        return;
+    m_transactions[index].name = method::cleanTransactionName(name);
 }
 
 void Form1::NuevaFuncion_Click()

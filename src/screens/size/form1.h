@@ -1,7 +1,10 @@
 #pragma once
 
+#include "method/transaction.h"
 #include "numeric/numeric.h"
 #include "toolkit/screen.h"
+
+#include <QList>
 
 // Function entry of a mixed system: each transaction as a batch column and an on-line column,
 // with a running total for each and their sum PFNA.
@@ -38,6 +41,13 @@ public:
     toolkit::Ref<toolkit::TextBox> Text3;
     toolkit::Ref<toolkit::TextBox> Text1;
 
+    // The transactions counted so far, in entry order: the batch column in `counts`, the on-line
+    // column in `onLine`.
+    const QList<method::Transaction>& transactions() const { return m_transactions; }
+    // Names a transaction (0-based) as the user does in the list: blanks trimmed, at most 200
+    // characters, an empty name back to the default.
+    void renameTransaction(int index, const QString& name);
+
 protected:
     void design() override;
     void Form_Load() override;
@@ -47,6 +57,8 @@ protected:
     void Cancelar_Click();
 
 private:
+    QList<method::Transaction> m_transactions;
+
     toolkit::Ref<toolkit::Label> Label7;
     toolkit::Ref<toolkit::Label> Label6;
     toolkit::Ref<toolkit::Label> Label5;

@@ -42,6 +42,22 @@ void Form7::design()
     Cancelar->onClick([this] { Cancelar_Click(); });
 }
 
+method::SystemType Form7::systemType()
+{
+    load();
+    if (Option1->isSelected())
+        return method::SystemType::Batch;
+    if (Option2->isSelected())
+        return method::SystemType::OnLine;
+    return method::SystemType::Mixed;
+}
+
+bool Form7::hasSystemType()
+{
+    load();
+    return Option1->isSelected() || Option2->isSelected() || Option3->isSelected();
+}
+
 void Form7::Form_Load()
 {
     Option1->clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "method/system_type.h"
 #include "toolkit/screen.h"
 
 // System type: batch, on line or mixed. The selected option is the system type for the whole
@@ -11,6 +12,12 @@ class Form7 final : public toolkit::Screen
 
 public:
     Form7();
+
+    // The system type the options give: batch, on line, or mixed when neither of those is
+    // selected. Loads the screen if needed.
+    method::SystemType systemType();
+    // Whether the user has chosen a system type on this run.
+    bool hasSystemType();
 
     toolkit::Ref<toolkit::CommandButton> Cancelar;
     toolkit::Ref<toolkit::OptionButton> Option3;

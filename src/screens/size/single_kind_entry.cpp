@@ -3,7 +3,6 @@
 #include "app/registry.h"
 #include "screens/complexity/form6.h"
 #include "screens/size/form7.h"
-#include "screens/size/transaction_points.h"
 #include "toolkit/fonts.h"
 #include "toolkit/runtime.h"
 
@@ -74,11 +73,13 @@ void SingleKindEntry::Calcular_Click()
     m_fields.inputs = Text2->toInteger();
     m_fields.outputs = Text3->toInteger();
 
-    const double t = transactionPoints(m_fields.entities, m_fields.inputs, m_fields.outputs);
+    const method::Counts counts{m_fields.entities, m_fields.inputs, m_fields.outputs};
+    const double t = method::transactionPoints(counts);
     m_fields.last = t;
     const numeric::FloatingPointCheck check;
     m_fields.total = t + m_fields.total;
     check.check(m_fields.total);
+    m_transactions.append({QString(), counts, {}});
 
     Text4->setText(numeric::doubleToText(m_fields.total));
     Aceptar->setEnabled(true);
@@ -89,6 +90,13 @@ void SingleKindEntry::Calcular_Click()
     // The new total is read next; Enter goes on to the next transaction.
     setDefaultButton(NuevaFuncion);
     Text4->setFocus();
+}
+
+void SingleKindEntry::renameTransaction(int index, const QString& name)
+{
+    if (index < 0 || index >= m_transactions.size())
+        return;
+    m_transactions[index].name = method::cleanTransactionName(name);
 }
 
 void SingleKindEntry::NuevaFuncion_Click()

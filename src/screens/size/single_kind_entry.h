@@ -1,8 +1,10 @@
 #pragma once
 
+#include "method/transaction.h"
 #include "numeric/numeric.h"
 #include "toolkit/screen.h"
 
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -25,6 +27,12 @@ public:
     toolkit::Ref<toolkit::CommandButton> Aceptar;
     toolkit::Ref<toolkit::CommandButton> Cancelar;
     toolkit::Ref<toolkit::CommandButton> NuevaFuncion;
+
+    // The transactions counted so far, in entry order.
+    const QList<method::Transaction>& transactions() const { return m_transactions; }
+    // Names a transaction (0-based) as the user does in the list: blanks trimmed, at most 200
+    // characters, an empty name back to the default.
+    void renameTransaction(int index, const QString& name);
 
 protected:
     struct Place
@@ -75,6 +83,7 @@ protected:
 private:
     const Design& m_design;
     Fields m_fields;
+    QList<method::Transaction> m_transactions;
 
     toolkit::Ref<toolkit::Label> Label1;
     toolkit::Ref<toolkit::Label> Label2;
