@@ -6,47 +6,38 @@
 #include "toolkit/runtime.h"
 
 #include <QByteArray>
-#include <QStringList>
 
 namespace {
 
-// The six degrees of influence; an item's position in the list is its rating.
-const QStringList kDegrees = {
-    QStringLiteral("0-Sin Influencia"),    QStringLiteral("1-Inf.Mínima"),
-    QStringLiteral("2-Inf.Moderada"),      QStringLiteral("3-Inf.Apreciable"),
-    QStringLiteral("4-Inf.Significativa"), QStringLiteral("5-Inf.Muy Fuerte"),
-};
-
-// One attribute row: its name, the tab index of the name, and where its hidden rating box lies.
+// One attribute row, in the order of method::attributeNames(): the tab index of its name, and
+// where its hidden rating box lies.
 struct Attribute
 {
-    QString caption;
     int labelTabIndex;
     int ratingLeft;
     int ratingTop;
 };
 
-// The captions of rows 16 and 17 end with a blank, as they always have.
 const std::array<Attribute, Form2::kAttributes> kAttributeRows = {{
-    {QStringLiteral("Comunicación de datos"), 0, 5880, 0},
-    {QStringLiteral("Funciones distribuídas"), 20, 5880, 360},
-    {QStringLiteral("Prestaciones"), 21, 5880, 840},
-    {QStringLiteral("Gran uso de la configuración"), 22, 5880, 1320},
-    {QStringLiteral("Velocidad de las transacciones"), 23, 5880, 1800},
-    {QStringLiteral("Entrada de datos en línea"), 24, 5880, 2160},
-    {QStringLiteral("Diseño para la eficiencia del usuario final"), 25, 5880, 2520},
-    {QStringLiteral("Actualización de datos en línea"), 26, 5880, 2880},
-    {QStringLiteral("Complejidad del proceso lógico interno de la aplic."), 27, 5880, 3240},
-    {QStringLiteral("Reusabilidad del código"), 28, 5880, 3600},
-    {QStringLiteral("Facilidad de instalación"), 29, 5760, 3960},
-    {QStringLiteral("Facilidad de operación"), 30, 5880, 4320},
-    {QStringLiteral("Localizaciones múltiples"), 31, 5880, 5400},
-    {QStringLiteral("Facilidad de cambios"), 32, 6000, 6480},
-    {QStringLiteral("Requerimientos de otras aplicaciones"), 33, 6000, 6840},
-    {QStringLiteral("Seguridad, privacidad, auditabilidad "), 34, 6000, 7200},
-    {QStringLiteral("Necesidades de formación "), 35, 6000, 7680},
-    {QStringLiteral("Uso por terceras partes"), 36, 600, 7560},
-    {QStringLiteral("Documentación"), 37, 2160, 7560},
+    {0, 5880, 0},     // Comunicación de datos
+    {20, 5880, 360},  // Funciones distribuídas
+    {21, 5880, 840},  // Prestaciones
+    {22, 5880, 1320}, // Gran uso de la configuración
+    {23, 5880, 1800}, // Velocidad de las transacciones
+    {24, 5880, 2160}, // Entrada de datos en línea
+    {25, 5880, 2520}, // Diseño para la eficiencia del usuario final
+    {26, 5880, 2880}, // Actualización de datos en línea
+    {27, 5880, 3240}, // Complejidad del proceso lógico interno de la aplic.
+    {28, 5880, 3600}, // Reusabilidad del código
+    {29, 5760, 3960}, // Facilidad de instalación
+    {30, 5880, 4320}, // Facilidad de operación
+    {31, 5880, 5400}, // Localizaciones múltiples
+    {32, 6000, 6480}, // Facilidad de cambios
+    {33, 6000, 6840}, // Requerimientos de otras aplicaciones
+    {34, 6000, 7200}, // Seguridad, privacidad, auditabilidad
+    {35, 6000, 7680}, // Necesidades de formación
+    {36, 600, 7560},  // Uso por terceras partes
+    {37, 2160, 7560}, // Documentación
 }};
 
 // The grid's columns. The influence column takes the room that was free at its right, and the
@@ -75,14 +66,14 @@ void Form2::design()
     setDesignPosition(2340, 450);
 
     for (int k = kAttributes; k >= 1; --k)
-        Combo[k - 1] =
+        Combos[k - 1] =
             addComboBox(nameOf("Combo", k).constData(),
                         Twips{kRatingLeft, 600 + 360 * (k - 1), kRatingWidth, 315}, 43 + k);
     Text20 = addTextBox("Text20", Twips{kDivider + 120, 7440, 1215, 285}, 43);
     for (int k = kAttributes; k >= 1; --k) {
         const Attribute& row = kAttributeRows[k - 1];
-        Text[k - 1] = addTextBox(nameOf("Text", k).constData(),
-                                 Twips{row.ratingLeft, row.ratingTop, 1215, 285}, k);
+        Texts[k - 1] = addTextBox(nameOf("Text", k).constData(),
+                                  Twips{row.ratingLeft, row.ratingTop, 1215, 285}, k);
     }
     Aceptar = addButton("Aceptar", QStringLiteral("&Aceptar"), Twips{6120, 5880, 1215, 375}, 42);
     Sumar = addButton("Sumar", QStringLiteral("&Sumar"), Twips{6120, 4920, 1215, 375}, 41);
@@ -94,9 +85,9 @@ void Form2::design()
         addLabel("Label20", QStringLiteral("ATRIBUTOS"), Twips{1800, 360, 1095, 255}, 38);
     for (int k = kAttributes; k >= 1; --k) {
         const Attribute& row = kAttributeRows[k - 1];
-        Label[k - 1] = addLabel(nameOf("Label", k).constData(), row.caption,
-                                Twips{kNameLeft, 720 + 360 * (k - 1), kDivider - kNameLeft, 255},
-                                row.labelTabIndex);
+        Labels[k - 1] = addLabel(nameOf("Label", k).constData(), method::attributeNames()[k - 1],
+                                 Twips{kNameLeft, 720 + 360 * (k - 1), kDivider - kNameLeft, 255},
+                                 row.labelTabIndex);
     }
 
     // The grid: a header row, one row per attribute, and below them the TGI cell.
@@ -114,19 +105,19 @@ void Form2::design()
     for (toolkit::Label* heading : {Label22, Label21, Label20})
         heading->setFont(toolkit::boldFont());
     // The rating boxes only carry each pick to the sum; the user never sees them.
-    for (toolkit::TextBox* rating : Text)
+    for (toolkit::TextBox* rating : Texts)
         rating->setVisible(false);
     Text20->setLocked(true);
     Text20->setEnabled(false);
     setDefaultButton(Sumar);
 
     // A name keeps to its one row rather than wrapping into the next.
-    for (toolkit::Label* name : Label)
+    for (toolkit::Label* name : Labels)
         name->setWordWrap(false);
 
     for (int k = 0; k < kAttributes; ++k) {
-        Combo[k]->describedBy(Label[k]);
-        Text[k]->setAccessibleName(Label[k]->caption().trimmed());
+        Combos[k]->describedBy(Labels[k]);
+        Texts[k]->setAccessibleName(Labels[k]->caption().trimmed());
     }
     Text20->describedBy(Label22);
 
@@ -139,7 +130,7 @@ void Form2::design()
         &Form2::Combo17_Click, &Form2::Combo18_Click, &Form2::Combo19_Click,
     };
     for (int k = 0; k < kAttributes; ++k)
-        Combo[k]->onClick([this, handler = comboClicks[k]] { (this->*handler)(); });
+        Combos[k]->onClick([this, handler = comboClicks[k]] { (this->*handler)(); });
     Sumar->onClick([this] { Sumar_Click(); });
     Aceptar->onClick([this] { Aceptar_Click(); });
 }
@@ -147,14 +138,14 @@ void Form2::design()
 void Form2::Form_Load()
 {
     // Each list is filled in one step, so that assistive tools hear of it once.
-    for (toolkit::ComboBox* combo : Combo)
-        combo->addItems(kDegrees);
+    for (toolkit::ComboBox* combo : Combos)
+        combo->addItems(method::degrees());
     Aceptar->setEnabled(false);
 }
 
 void Form2::rateRow(int row)
 {
-    Text[row - 1]->setText(numeric::integerToText(Combo[row - 1]->listIndex()));
+    Texts[row - 1]->setText(numeric::integerToText(Combos[row - 1]->listIndex()));
 }
 
 void Form2::Sumar_Click()
@@ -162,22 +153,20 @@ void Form2::Sumar_Click()
     // An attribute left unrated is named, so that the user can rate it and sum again; nothing
     // changes until all 19 are rated.
     for (int k = 0; k < kAttributes; ++k) {
-        if (numeric::textEquals(Text[k]->text(), QString())) {
+        if (numeric::textEquals(Texts[k]->text(), QString())) {
             toolkit::messageBox(QStringLiteral("Falta la valoración del atributo «%1». Elija su "
                                                "grado de influencia y pulse «Sumar» de nuevo.")
-                                    .arg(Label[k]->caption().trimmed()),
+                                    .arg(Labels[k]->caption().trimmed()),
                                 QStringLiteral("Falta una valoración"));
-            Combo[k]->setFocus();
+            Combos[k]->setFocus();
             return;
         }
     }
 
     std::array<numeric::Integer, kAttributes> rating{};
     for (int k = 0; k < kAttributes; ++k)
-        rating[k] = Text[k]->toInteger();
-    // Added to the current TGI, which is 0 on the only sum of the run.
-    for (const numeric::Integer value : rating)
-        TGI = numeric::addIntegers(TGI, value);
+        rating[k] = Texts[k]->toInteger();
+    TGI = method::totalInfluence(rating);
     Text20->setEnabled(true);
     Text20->setText(numeric::integerToText(TGI));
     Sumar->setEnabled(false);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "method/influence.h"
 #include "numeric/numeric.h"
 #include "toolkit/screen.h"
 
@@ -14,17 +15,18 @@ class Form2 final : public toolkit::Screen
 public:
     Form2();
 
-    static constexpr int kAttributes = 19;
+    static constexpr int kAttributes = method::kAttributes;
 
     numeric::Integer TGI = 0;
 
     toolkit::Ref<toolkit::TextBox> Text20;
     toolkit::Ref<toolkit::CommandButton> Aceptar;
     toolkit::Ref<toolkit::CommandButton> Sumar;
-    // Row K of the grid is Label[K-1], Combo[K-1] and the hidden rating box Text[K-1].
-    std::array<toolkit::Ref<toolkit::Label>, kAttributes> Label{};
-    std::array<toolkit::Ref<toolkit::ComboBox>, kAttributes> Combo{};
-    std::array<toolkit::Ref<toolkit::TextBox>, kAttributes> Text{};
+    // Row K of the grid is Labels[K-1] (LabelK), Combos[K-1] (ComboK) and the hidden rating box
+    // Texts[K-1] (TextK).
+    std::array<toolkit::Ref<toolkit::Label>, kAttributes> Labels{};
+    std::array<toolkit::Ref<toolkit::ComboBox>, kAttributes> Combos{};
+    std::array<toolkit::Ref<toolkit::TextBox>, kAttributes> Texts{};
 
 protected:
     void design() override;

@@ -1,6 +1,7 @@
 #include "screens/complexity/form3.h"
 
 #include "app/registry.h"
+#include "method/adjustment.h"
 #include "numeric/numeric.h"
 #include "screens/complexity/form2.h"
 #include "screens/complexity/form6.h"
@@ -125,10 +126,10 @@ void Form3::Text2_Change()
 void Form3::Text5_Change()
 {
     Text5->setVisible(false);
-    const Form7& systemType = app::loaded<Form7>();
-    if (systemType.Option1->isSelected())
+    const method::SystemType systemType = app::loaded<Form7>().systemType();
+    if (systemType == method::SystemType::Batch)
         Text5->setText(app::loaded<Form8>().Text4->text());
-    else if (systemType.Option2->isSelected())
+    else if (systemType == method::SystemType::OnLine)
         Text5->setText(QString());
     else
         Text5->setText(app::loaded<Form1>().Text7->text());
@@ -137,10 +138,10 @@ void Form3::Text5_Change()
 void Form3::Text6_Change()
 {
     Text6->setVisible(false);
-    const Form7& systemType = app::loaded<Form7>();
-    if (systemType.Option2->isSelected())
+    const method::SystemType systemType = app::loaded<Form7>().systemType();
+    if (systemType == method::SystemType::OnLine)
         Text6->setText(app::loaded<Form9>().Text4->text());
-    else if (systemType.Option1->isSelected())
+    else if (systemType == method::SystemType::Batch)
         Text6->setText(QString());
     else
         Text6->setText(app::loaded<Form1>().Text8->text());
@@ -148,9 +149,7 @@ void Form3::Text6_Change()
 
 void Form3::Calcular_Click()
 {
-    const numeric::FloatingPointCheck floatingPoint;
-    ACT = Text2->toDouble() * 0.005 + 0.65;
-    floatingPoint.check(ACT);
+    ACT = method::complexityAdjustment(Text2->toDouble());
     Text1->setText(numeric::doubleToText(ACT));
     Calcular->setEnabled(false);
     Text1->setEnabled(true);
@@ -167,24 +166,16 @@ void Form3::Obtencion_Click()
     const bool hasOnLine = !numeric::textEquals(Text6->text(), QString());
 
     if (hasBatch && hasOnLine) {
-        const numeric::FloatingPointCheck batchCheck;
-        PFAb = Text5->toDouble() * ACT;
-        batchCheck.check(PFAb);
-        const numeric::FloatingPointCheck onLineCheck;
-        PFAo = Text6->toDouble() * ACT;
-        onLineCheck.check(PFAo);
-        const numeric::FloatingPointCheck totalCheck;
-        PFA = PFAo + PFAb;
-        totalCheck.check(PFA);
+        PFAb = method::adjustedSize(Text5->toDouble(), ACT);
+        PFAo = method::adjustedSize(Text6->toDouble(), ACT);
+        PFA = method::totalAdjustedSize(PFAb, PFAo);
         Text3->setText(numeric::doubleToText(PFAb));
         Text4->setText(numeric::doubleToText(PFAo));
         Text7->setText(numeric::doubleToText(PFA));
         Text3->setEnabled(true);
         Text4->setEnabled(true);
     } else if (hasBatch) {
-        const numeric::FloatingPointCheck batchCheck;
-        PFAb = Text5->toDouble() * ACT;
-        batchCheck.check(PFAb);
+        PFAb = method::adjustedSize(Text5->toDouble(), ACT);
         PFA = PFAb;
         Text3->setText(numeric::doubleToText(PFAb));
         Text7->setText(numeric::doubleToText(PFA));
@@ -192,9 +183,7 @@ void Form3::Obtencion_Click()
         Text3->setEnabled(true);
         Text4->setEnabled(false);
     } else {
-        const numeric::FloatingPointCheck onLineCheck;
-        PFAo = Text6->toDouble() * ACT;
-        onLineCheck.check(PFAo);
+        PFAo = method::adjustedSize(Text6->toDouble(), ACT);
         PFA = PFAo;
         Text4->setText(numeric::doubleToText(PFAo));
         Text7->setText(numeric::doubleToText(PFA));

@@ -1,34 +1,11 @@
 #include "screens/effort/form4.h"
 
 #include "app/registry.h"
+#include "method/productivity.h"
 #include "numeric/numeric.h"
 #include "screens/complexity/form3.h"
 #include "screens/effort/form5.h"
 #include "toolkit/fonts.h"
-
-#include <QStringList>
-
-namespace {
-
-// The languages in list order; the first ten are the fourth-generation ones that get the higher
-// factor. Some names carry a trailing blank, and are shown so.
-const QStringList& languages()
-{
-    static const QStringList list = {
-        QStringLiteral("NATURAL"),   QStringLiteral("ADSL/ON LINE"), QStringLiteral("IDEAL"),
-        QStringLiteral("FOCUS"),     QStringLiteral("4GL"),          QStringLiteral("FOX "),
-        QStringLiteral("RAMIS-II"),  QStringLiteral("SQL"),          QStringLiteral("QBE"),
-        QStringLiteral("SUPERNOVA"), QStringLiteral("Java"),         QStringLiteral("C++"),
-        QStringLiteral("COBOL"),     QStringLiteral("BASIC"),        QStringLiteral("Visual Basic"),
-        QStringLiteral("ALGOL"),     QStringLiteral("Prolog"),       QStringLiteral("Lisp"),
-        QStringLiteral("ADA"),       QStringLiteral("PASCAL "),      QStringLiteral("Smalltalk "),
-        QStringLiteral("DELPHI"),    QStringLiteral("FORTRAN II"),   QStringLiteral("PL/1 "),
-        QStringLiteral("SIMULA"),    QStringLiteral("ALP"),          QStringLiteral("Eiffel"),
-    };
-    return list;
-}
-
-} // namespace
 
 Form4::Form4() : Screen("Form4") {}
 
@@ -65,7 +42,7 @@ void Form4::design()
 
 void Form4::Form_Load()
 {
-    Combo1->addItems(languages());
+    Combo1->addItems(method::languages());
 }
 
 void Form4::Form_Activate()
@@ -78,12 +55,7 @@ void Form4::Combo1_Click()
     Text2->setText(numeric::integerToText(Combo1->listIndex()));
 
     // The first ten languages of the list get the higher factor.
-    const double from = Text2->toDouble();
-    const double to = Text2->toDouble();
-    if (from >= 0 && to <= 9)
-        B = 1.6;
-    else
-        B = 1.0;
+    B = method::languageFactor(Text2->toDouble());
 
     Command1->setEnabled(true);
     // Another language asks for the productivity again: Enter calculates it.
@@ -92,28 +64,10 @@ void Form4::Combo1_Click()
 
 void Form4::Command1_Click()
 {
-    // One check for the whole formula, looked at after every step: a step that fails stops here.
-    const numeric::FloatingPointCheck fp;
-    double t = (A - 250) / 575;
-    fp.check(t);
-    t = -numeric::power(t, 2);
-    fp.check(t);
-    z = numeric::power(2.718281828, t) * 0.11;
-    fp.check(z);
-    // A^1.1 has no value for a negative size; say so in the user's terms.
-    if (A < 0)
-        throw numeric::RuntimeError(
-            numeric::ErrorKind::InvalidArgument,
-            QStringLiteral("El tamaño ajustado del sistema (PFA = %1) es negativo: no se puede "
-                           "calcular la productividad. El tamaño viene de las transacciones "
-                           "introducidas al principio, que desde aquí ya no se pueden cambiar: "
-                           "para corregirlo hay que empezar una estimación nueva.")
-                .arg(numeric::doubleToText(A)));
-    const double w = numeric::power(A, 1.1) * 0.01 / 522;
-    fp.check(w);
-    P = (w + z) * B;
-    fp.check(P);
-    k = w;
+    const method::Productivity productivity = method::productivity(A, B);
+    z = productivity.bellCurve;
+    P = productivity.perHour;
+    k = productivity.growth;
 
     Text1->setText(numeric::doubleToText(P));
 

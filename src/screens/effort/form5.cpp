@@ -1,6 +1,7 @@
 #include "screens/effort/form5.h"
 
 #include "app/registry.h"
+#include "method/effort.h"
 #include "numeric/numeric.h"
 #include "screens/complexity/form3.h"
 #include "screens/effort/form4.h"
@@ -56,45 +57,21 @@ void Form5::Calcular_Click()
     B2 = app::screen<Form4>().P;
     S = app::screen<Form3>().PFA;
 
-    Form7& systemType = app::loaded<Form7>();
-    if (systemType.Option1->isSelected()) {
-        B = 1.5;
-    } else if (systemType.Option2->isSelected()) {
-        B = 1;
-    } else {
-        // Mixed: batch and on-line factors weighted by the unadjusted points of each part.
+    const method::SystemType systemType = app::loaded<Form7>().systemType();
+    if (systemType == method::SystemType::Mixed) {
+        // The batch and on-line factors are weighted by the unadjusted points of each part.
         B3 = app::screen<Form1>().PFNAO;
         B4 = app::screen<Form1>().PFNAB;
-        if (B4 + B3 == 0) {
-            // No points on either side leaves nothing to weigh by; take the plain factor.
-            B = 1;
-        } else {
-            const numeric::FloatingPointCheck fp;
-            B = (B4 * 1.5 + B3) / (B4 + B3);
-            fp.check(B);
-        }
     }
+    B = method::effortFactor(systemType, B4, B3);
 
-    {
-        const numeric::FloatingPointCheck fp;
-        W = (S * B) / B2;
-        fp.check(W);
-    }
+    W = method::effortHours(S, B, B2);
     Text1->setText(numeric::doubleToText(W));
 
-    {
-        const numeric::FloatingPointCheck fp;
-        E = numeric::power(S, 0.5) * 0.45;
-        fp.check(E);
-    }
+    E = method::deliveryDivisor(S);
     Text2->setText(numeric::doubleToText(E));
 
-    {
-        // A system of size zero takes no time to deliver (E is 0 as well).
-        const numeric::FloatingPointCheck fp;
-        PE = S == 0 ? 0 : S / E;
-        fp.check(PE);
-    }
+    PE = method::deliveryWeeks(S, E);
     Text3->setText(numeric::doubleToText(PE));
 
     Finalizar->setEnabled(true);

@@ -226,28 +226,27 @@ void Form10::Form_Activate()
 // earlier with Cancelar keeps its total, but the report does not show it.
 double Form10::batchSize()
 {
-    const Form7& systemType = app::loaded<Form7>();
-    if (systemType.Option1->isSelected())
+    const method::SystemType systemType = app::loaded<Form7>().systemType();
+    if (systemType == method::SystemType::Batch)
         return app::screen<Form8>().PFNAB;
-    if (systemType.Option2->isSelected())
+    if (systemType == method::SystemType::OnLine)
         return 0;
     return app::screen<Form1>().PFNAB;
 }
 
 double Form10::onLineSize()
 {
-    const Form7& systemType = app::loaded<Form7>();
-    if (systemType.Option2->isSelected())
+    const method::SystemType systemType = app::loaded<Form7>().systemType();
+    if (systemType == method::SystemType::OnLine)
         return app::screen<Form9>().PFNAO;
-    if (systemType.Option1->isSelected())
+    if (systemType == method::SystemType::Batch)
         return 0;
     return app::screen<Form1>().PFNAO;
 }
 
 double Form10::mixedSize()
 {
-    const Form7& systemType = app::loaded<Form7>();
-    if (systemType.Option1->isSelected() || systemType.Option2->isSelected())
+    if (app::loaded<Form7>().systemType() != method::SystemType::Mixed)
         return 0;
     return app::screen<Form1>().PFNA;
 }
