@@ -4,6 +4,7 @@
 #include "method/productivity.h"
 #include "method/transaction.h"
 
+#include <QLocale>
 #include <QTest>
 
 #include <functional>
@@ -50,6 +51,9 @@ class TestMethod final : public QObject
     Q_OBJECT
 
 private slots:
+    // The negative size's message writes the figure as the user's Spanish settings do.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+
     // Figures worked out apart from the code in IEEE doubles (Python, with the C library's pow)
     // and compared to the bit. A comment gives what a step taken in another order gives instead.
     void figures_data()
@@ -73,16 +77,21 @@ private slots:
         // (100 + 50) × ACT: 127.50000000000001
         row("TGI 40 adjusts each part, then adds them", [] { return adjustment(40, 100, 50); },
             {0.8500000000000001, 85.00000000000001, 42.50000000000001, 127.50000000000003});
-        row("SQL at the peak, size 250", [] { return productivityOf(250, "SQL"); },
+        row("NATURAL, the first, gives factor 1,6", [] { return productivityOf(250, "NATURAL"); },
+            {0.11, 0.008318854081511914, 0.18931016653041907});
+        row("SQL gives factor 1,6: P at the peak, size 250",
+            [] { return productivityOf(250, "SQL"); },
             {0.11, 0.008318854081511914, 0.18931016653041907});
         // e: 0.10388629678962545; A^1.1 × (0.01 / 522): 0.0034561873132897217; w×B + z×B:
         // 0.1717479745662694
-        row("SUPERNOVA, size 112,5", [] { return productivityOf(112.5, "SUPERNOVA"); },
+        row("SUPERNOVA, the tenth, gives factor 1,6: size 112,5",
+            [] { return productivityOf(112.5, "SUPERNOVA"); },
             {0.10388629679062865, 0.003456187313289722, 0.17174797456626942});
         // A^1.1 / 522 × 0.01: 0.038223415995572434
-        row("Java, size 1000", [] { return productivityOf(1000, "Java"); },
+        row("Java, the eleventh, gives factor 1: size 1000",
+            [] { return productivityOf(1000, "Java"); },
             {0.020068614251546154, 0.03822341599557243, 0.058292030247118584});
-        row("no language picked", [] { return productivityOf(250, "Cobra"); },
+        row("no language picked gives factor 1", [] { return productivityOf(250, "Cobra"); },
             {0.11, 0.008318854081511914, 0.11831885408151191});
         using enum SystemType;
         row("batch gives factor 1,5", [] { return effortOf(Batch, 9, 9, 100, .5); },
