@@ -260,13 +260,20 @@ private slots:
         probe->Show();
         QCOMPARE(QList<int>({probe->loads, probe->activations}), QList<int>({1, 2}));
 
-        // A handler that hides its screen and then fails before showing another one.
+        // A handler that hides its screen and then fails before showing another one, with a
+        // run-time error or with something that is no exception at all.
         support::Messages messages;
         toolkit::dispatch([this] {
             probe->Hide();
             throw numeric::RuntimeError(numeric::ErrorKind::Overflow);
         });
-        QCOMPARE(messages.count(), 1);
+        QVERIFY(probe->isShown());
+        toolkit::dispatch([this] {
+            probe->Hide();
+            throw 42;
+        });
+        QCOMPARE(messages.titles(),
+                 QStringList({"No se puede calcular", "Error interno del programa"}));
         QVERIFY(probe->isShown());
     }
 };

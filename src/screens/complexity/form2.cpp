@@ -154,7 +154,16 @@ void Form2::Form_Load()
 
 void Form2::rateRow(int row)
 {
+    const QString before = Text[row - 1]->text();
     Text[row - 1]->setText(numeric::integerToText(Combo[row - 1]->listIndex()));
+    if (Sumar->isEnabled() || numeric::textEquals(Text[row - 1]->text(), before))
+        return;
+    // A rating changed after the sum: the total shown no longer holds and must be summed again.
+    Text20->setText(QString());
+    Text20->setEnabled(false);
+    Aceptar->setEnabled(false);
+    Sumar->setEnabled(true);
+    setDefaultButton(Sumar);
 }
 
 void Form2::Sumar_Click()
@@ -175,7 +184,7 @@ void Form2::Sumar_Click()
     std::array<numeric::Integer, kAttributes> rating{};
     for (int k = 0; k < kAttributes; ++k)
         rating[k] = Text[k]->toInteger();
-    // Added to the current TGI, which is 0 on the only sum of the run.
+    TGI = 0;
     for (const numeric::Integer value : rating)
         TGI = numeric::addIntegers(TGI, value);
     Text20->setEnabled(true);
