@@ -268,7 +268,7 @@ QString documentsFolder()
 {
     // Without a documents folder the dialog would open wherever the program was started from.
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return documents.isEmpty() ? QDir::homePath() : documents;
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 void setMessageHook(MessageHook hook)

@@ -16,6 +16,7 @@
 #include "toolkit/runtime.h"
 
 #include <QApplication>
+#include <QDataStream>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -25,38 +26,22 @@
 #include <algorithm>
 
 // A Qt translation file (.qm) with a single message: the translation in UTF-16, the source text
-// and its context, found through the hash of the source text.
+// and its context, found through the ELF hash of the source text. All numbers are big-endian.
 static QByteArray translation(const QByteArray& context, const QByteArray& source,
                               const QString& translated)
 {
-    const auto number = [](QByteArray& into, quint32 value) {
-        for (int shift = 24; shift >= 0; shift -= 8)
-            into += char(value >> shift & 0xff);
-    };
-    QByteArray message(1, 0x03); // the translation
-    number(message, quint32(translated.size() * 2));
-    for (const QChar c : translated)
-        message.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xff));
-    message += char(0x06); // the source text
-    number(message, quint32(source.size()));
-    message += source;
-    message += char(0x07); // the context
-    number(message, quint32(context.size()));
-    message += context + char(0x01); // end of message
-    quint32 hash = 0;                // the ELF hash of the source text
+    QByteArray message, file = QByteArray::fromHex("3cb86418caef9c95cd211cbf60a1bddd");
+    QDataStream(&message, QIODevice::WriteOnly)
+        << quint8(0x03) << translated << quint8(0x06) << source << quint8(0x07) << context
+        << quint8(0x01); // translation, source text, context, end
+    quint32 hash = 0;
     for (const char c : source) {
         hash = (hash << 4) + uchar(c);
-        const quint32 high = hash & 0xf0000000;
-        hash = (hash ^ high >> 24) & ~high;
+        hash = (hash ^ (hash & 0xf0000000) >> 24) & 0x0fffffff;
     }
-    QByteArray file = QByteArray::fromHex("3cb86418caef9c95cd211cbf60a1bddd");
-    file += char(0x42); // the hashes, each with its message's offset
-    number(file, 8);
-    number(file, hash);
-    number(file, 0);
-    file += char(0x69); // the messages
-    number(file, quint32(message.size()));
-    return file + message;
+    QDataStream(&file, QIODevice::Append) << quint8(0x42) << quint32(8) << hash << quint32(0)
+                                          << quint8(0x69) << message; // hashes, messages
+    return file;
 }
 
 class TestRegistry final : public QObject

@@ -51,7 +51,6 @@ void Form6::design()
 void Form6::Option1_Click()
 {
     Text1->setLocked(false);
-    updateAccept();
 }
 
 void Form6::Option2_Click()
@@ -110,10 +109,10 @@ void Form6::Text1_Change()
     updateAccept();
 }
 
-// Going on needs the direct value chosen and a whole number from 0 to 95 in its box.
+// Going on needs a whole number from 0 to 95 in the box, which opens only with the direct value.
 void Form6::updateAccept()
 {
-    Command1->setEnabled(Option1->isSelected() && classify(Text1->text()) == TgiText::Whole);
+    Command1->setEnabled(classify(Text1->text()) == TgiText::Whole);
 }
 
 void Form6::Command1_Click()

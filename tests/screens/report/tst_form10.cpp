@@ -73,24 +73,32 @@ static QStringList pdfLines(const QString& pdfOrText)
     return text.remove(QRegularExpression("[^\\S\n]")).split(u'\n', Qt::SkipEmptyParts);
 }
 
-// The words of a PDF that reach beyond its page, with their boxes; "none" when it has no words.
-static QStringList wordsOffThePage(const QString& path)
+// What is out of place on a PDF's page: each word outside the margins of 20 mm, with its box, and
+// a title off the centre; "no text" when there is none.
+static QStringList misplacedWords(const QString& path)
 {
     const QString boxes = poppler("pdftotext", {"-bbox", path, "-"});
     const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)">)re");
     const QRegularExpression word(
         R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*))re");
     const QRegularExpressionMatch size = page.match(boxes);
-    QStringList off;
-    int words = 0;
+    const QRectF inside = QRectF(0, 0, size.captured(1).toDouble(), size.captured(2).toDouble())
+                              .adjusted(56.6, 56.6, -56.6, -56.6);
+    QStringList misplaced;
+    QRectF title;
     for (const QRegularExpressionMatch& w : word.globalMatch(boxes)) {
-        ++words;
-        if (w.captured(1).toDouble() < 0 || w.captured(2).toDouble() < 0 ||
-            w.captured(3).toDouble() > size.captured(1).toDouble() ||
-            w.captured(4).toDouble() > size.captured(2).toDouble())
-            off << w.captured(5) + " " + w.captured(0);
+        const QRectF box(QPointF(w.captured(1).toDouble(), w.captured(2).toDouble()),
+                         QPointF(w.captured(3).toDouble(), w.captured(4).toDouble()));
+        if (!inside.contains(box))
+            misplaced << w.captured(5) + " " + w.captured(0);
+        if (title.isNull() || (title.top() == box.top() && w.captured(5) == "MARKII"))
+            title |= box; // "Informe MARKII", the first line
     }
-    return words > 0 && size.hasMatch() ? off : QStringList("none");
+    if (title.isNull() || !size.hasMatch())
+        return {"no text"};
+    if (std::abs(title.center().x() - inside.center().x()) > 2)
+        misplaced << "title off the centre";
+    return misplaced;
 }
 
 // Every entry under the folder with its bytes, to see that nothing changed.
@@ -150,27 +158,6 @@ private slots:
         QCOMPARE(support::shown(report, "Label24"), QStringLiteral("22,2222222222222"));
         support::click(support::widget<QLabel>(report, "Label24"));
         QCOMPARE(support::shown(report, "Label24"), QStringLiteral("11"));
-    }
-
-    void tgiFromTheChosenRoad_data()
-    {
-        QTest::addColumn<QByteArray>("road"); // the option picked on Form6
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("shown");
-        // clang-format off
-        // Form2's sum is 40 once a road is chosen.
-        QTest::newRow("typed 35")      << QByteArray("Option1") << "35"   << "35";
-        QTest::newRow("per attribute") << QByteArray("Option2") << "35"   << "40";
-        // clang-format on
-    }
-    void tgiFromTheChosenRoad()
-    {
-        QFETCH(QByteArray, road);
-        QFETCH(QString, typed);
-        support::preselect(app::loaded<Form6>(), road.constData());
-        app::loaded<Form6>().Text1->setText(typed);
-        app::loaded<Form2>().Text20->setText("40");
-        QTEST(support::shown(openReport(), "Label8"), "shown");
     }
 
     // A screen reader and a keyboard user read the page value by value, with captions and units,
@@ -233,8 +220,24 @@ private slots:
         // Saved or printed, the page holds the report's text, all of it on the page.
         for (const QString& file : {path, printed}) {
             QCOMPARE(pdfLines(file), pdfLines(kBatchText));
-            QCOMPARE(wordsOffThePage(file), QStringList());
+            QCOMPARE(misplacedWords(file), QStringList());
         }
+    }
+
+    // The save dialog opens in the documents folder, or in the home folder where there is none.
+    void savesToDocumentsOrHome()
+    {
+        qputenv("HOME", folder.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", folder.path().toUtf8()); // no folders of the user's own
+        QStringList proposed;
+        toolkit::setSaveFileHook([&](const QString& path) { return proposed << path, QString(); });
+        Form10& report = batchReport();
+        QTest::keySequence(report.window(), QKeySequence::Save);
+        QVERIFY(QDir(folder.path()).mkdir("Documents"));
+        QTest::keySequence(report.window(), QKeySequence::Save);
+        QVERIFY(QDir(folder.path()).rmdir("Documents"));
+        QCOMPARE(proposed, QStringList({folder.filePath("Informe MARKII.pdf"),
+                                        folder.filePath("Documents/Informe MARKII.pdf")}));
     }
 
     // A file that cannot be written is named with the reason; nothing on disk changes. These
