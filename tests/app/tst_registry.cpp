@@ -1,6 +1,5 @@
 #include "screen_test.h"
 
-#include "app/identity.h"
 #include "app/registry.h"
 #include "app/translations.h"
 #include "screens/complexity/form2.h"
@@ -75,15 +74,6 @@ private slots:
         QVERIFY(batch.isLoaded() && !batch.isShown());
         // Form_Load has run: the entry screen starts with only Calcular available.
         QVERIFY(batch.Calcular->isEnabled() && !batch.Aceptar->isEnabled());
-    }
-
-    // The desktop groups the windows with their launcher.
-    void namesTheProgram()
-    {
-        app::setIdentity(*qobject_cast<QApplication*>(QCoreApplication::instance()));
-        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(MARKII_APP_ID));
-        QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral(MARKII_VERSION));
-        QVERIFY(!QApplication::windowIcon().availableSizes().isEmpty());
     }
 
     // Qt's own buttons speak the user's language when its translation is found; without one the

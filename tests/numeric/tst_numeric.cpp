@@ -22,26 +22,13 @@ try {
 
 // The rules, each giving its outcome for a text; a number written as text takes a double in C
 // notation.
-static QString toDouble(const QString& text)
-{
-    return outcome([&] { return textToDouble(text); });
-}
-static QString toInteger(const QString& text)
-{
-    return outcome([&] { return textToInteger(text); });
-}
-static QString leading(const QString& text)
-{
-    return outcome([&] { return leadingNumberValue(text); });
-}
-static QString leadingRounded(const QString& text)
-{
-    return outcome([&] { return doubleToInteger(leadingNumberValue(text)); });
-}
-static QString toText(const QString& number)
-{
-    return doubleToText(number.toDouble());
-}
+// clang-format off
+static QString toDouble(const QString& text) { return outcome([&] { return textToDouble(text); }); }
+static QString toInteger(const QString& text) { return outcome([&] { return textToInteger(text); }); }
+static QString leading(const QString& text) { return outcome([&] { return leadingNumberValue(text); }); }
+static QString leadingRounded(const QString& text) { return outcome([&] { return doubleToInteger(leadingNumberValue(text)); }); }
+static QString toText(const QString& number) { return doubleToText(number.toDouble()); }
+// clang-format on
 
 // A rule's outcome for each of some inputs, under Spanish settings unless English is asked for.
 struct Case
