@@ -129,14 +129,8 @@ private slots:
     // 15 digits, halves to even (beside the largest double, rounded down).
     void roundTrip()
     {
-        QList<double> values = {0.0,
-                                1.0 / 3,
-                                0.1 + 0.2,
-                                8.881784197001252e-16,
-                                0x1p-1022,
-                                1.7976931348623157e308,
-                                999999999999999.5,
-                                0.00009999999999999995};
+        QList<double> values = {0.0, 1.0 / 3, 0.1 + 0.2, 8.881784197001252e-16, 0x1p-1022};
+        values << 1.7976931348623157e308 << 999999999999999.5 << 0.00009999999999999995;
         for (int exponent = -307; exponent <= 308; ++exponent)
             values << std::pow(10.0, exponent);
         QList<double> neighbours;
