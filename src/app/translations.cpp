@@ -1,17 +1,15 @@
 #include "app/translations.h"
 
 #include <QCoreApplication>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
 namespace app {
 
-bool loadQtTranslations(QCoreApplication& application)
+bool loadQtTranslations(QCoreApplication& application, const QString& folder)
 {
     auto* translator = new QTranslator(&application);
-    if (!translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    if (!translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
         delete translator;
         return false;
     }

@@ -6,14 +6,11 @@ namespace numeric {
 
 namespace {
 
-// "Error 13: No coinciden los tipos (Cantidad). «x» no es un número." — the number first, as
-// users of the classic runtime look it up by number.
-QByteArray composeMessage(int number, const QString& name, const QString& subject,
-                          const QString& explanation)
+// "Error 13: No coinciden los tipos. «x» no es un número." — the number first, as users of the
+// classic runtime look it up by number.
+QByteArray composeMessage(int number, const QString& name, const QString& explanation)
 {
     QString message = QStringLiteral("Error %1: %2").arg(number).arg(name);
-    if (!subject.isEmpty())
-        message += QStringLiteral(" (%1)").arg(subject);
     if (!explanation.isEmpty())
         message += QStringLiteral(". ") + explanation;
     return message.toUtf8();
@@ -24,7 +21,7 @@ QByteArray composeMessage(int number, const QString& name, const QString& subjec
 RuntimeError::RuntimeError(ErrorKind kind, QString explanation)
     : m_kind(kind), m_explanation(std::move(explanation))
 {
-    m_what = composeMessage(number(), name(), m_subject, m_explanation);
+    m_what = composeMessage(number(), name(), m_explanation);
 }
 
 int RuntimeError::number() const noexcept
@@ -55,13 +52,6 @@ QString RuntimeError::name() const
         return QStringLiteral("Llamada a procedimiento o argumento no válidos");
     }
     return {};
-}
-
-RuntimeError& RuntimeError::setSubject(const QString& subject)
-{
-    m_subject = subject;
-    m_what = composeMessage(number(), name(), m_subject, m_explanation);
-    return *this;
 }
 
 const char* RuntimeError::what() const noexcept

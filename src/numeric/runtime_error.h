@@ -26,10 +26,6 @@ public:
     // Short Spanish name of the error, such as "Desbordamiento".
     QString name() const;
 
-    // The box whose text failed to convert, named by the caption beside it; empty if none.
-    const QString& subject() const noexcept { return m_subject; }
-    RuntimeError& setSubject(const QString& subject);
-
     // A sentence for the user saying what went wrong in their terms; may be empty.
     const QString& explanation() const noexcept { return m_explanation; }
 
@@ -38,7 +34,6 @@ public:
 private:
     ErrorKind m_kind;
     QString m_explanation;
-    QString m_subject;
     QByteArray m_what;
 };
 

@@ -366,17 +366,6 @@ CommandButton::CommandButton(QPushButton* button) : Control(button), m_button(bu
     connect(m_button, &QPushButton::clicked, this, [this] { raiseFromUser(m_click); });
 }
 
-QString CommandButton::caption() const
-{
-    return m_button->text();
-}
-
-void CommandButton::press()
-{
-    if (m_button->isEnabled() && !m_button->isHidden())
-        m_button->click();
-}
-
 // ---------------------------------------------------------------------------------------------
 // OptionButton
 
@@ -481,19 +470,9 @@ void ComboBox::addItems(const QStringList& items)
     m_combo->setCurrentIndex(current);
 }
 
-int ComboBox::listCount() const
-{
-    return m_combo->count();
-}
-
 numeric::Integer ComboBox::listIndex() const
 {
     return static_cast<numeric::Integer>(m_combo->currentIndex());
-}
-
-QString ComboBox::text() const
-{
-    return m_combo->currentText();
 }
 
 // ---------------------------------------------------------------------------------------------

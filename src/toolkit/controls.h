@@ -189,10 +189,6 @@ public:
 
     void onClick(Handler handler) { m_click = std::move(handler); }
 
-    QString caption() const;
-    // Presses the button as the user would, if it is enabled.
-    void press();
-
 private:
     QPushButton* m_button;
     Handler m_click;
@@ -238,10 +234,8 @@ public:
 
     // Fills the list in one step, after any items already in it; nothing becomes selected.
     void addItems(const QStringList& items);
-    int listCount() const;
     // 0-based position of the item picked, -1 for none.
     numeric::Integer listIndex() const;
-    QString text() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QLocale>
@@ -110,6 +111,12 @@ void dispatch(const std::function<void()>& handler)
                      QStringLiteral("El programa ha encontrado un fallo interno y no ha podido "
                                     "terminar esta acción. Los datos introducidos se conservan."),
                      QString::fromUtf8(error.what())});
+    } catch (...) {
+        qCCritical(lcRuntime) << "internal error in a handler: unknown exception";
+        showMessage({MessageKind::Critical, QStringLiteral("Error interno del programa"),
+                     QStringLiteral("El programa ha encontrado un fallo interno y no ha podido "
+                                    "terminar esta acción. Los datos introducidos se conservan."),
+                     QString()});
     }
     if (--g_dispatchDepth == 0 && !g_ended)
         Screen::keepOneVisible();
@@ -259,7 +266,9 @@ void copyText(const QString& text)
 
 QString documentsFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // Without a documents folder the dialog would open wherever the program was started from.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QDir(documents).exists() ? documents : QDir::homePath();
 }
 
 void setMessageHook(MessageHook hook)

@@ -330,7 +330,7 @@ void Screen::onEscape()
         button && button->isEnabled() && button->isVisible())
         button->click();
     else if (m_escapeCloses && !m_cancelButton)
-        onCloseBox();
+        dispatch([this] { onCloseBox(); }); // as the close box is, so a failure becomes a message
 }
 
 void Screen::focusFirst()

@@ -23,7 +23,6 @@ class ScreenWindow;
 // first Show or load(), when the design is built and Form_Load runs.
 class Screen : public QObject
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Screen)
 
 public:

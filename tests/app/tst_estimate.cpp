@@ -17,6 +17,44 @@
 
 using Counts = QList<QList<int>>;
 
+// One whole estimate as the user enters it, and its report.
+struct Estimate
+{
+    const char* name;
+    Counts mixedFirst;  // a mixed entry sized, then left with Cancelar for another type
+    const char* option; // the system type
+    Counts transactions;
+    const char* typedTgi; // empty: every attribute rated alike
+    int rating;
+    int language; // position in the list
+    QLocale::Language locale;
+    // PFNA batch, on line, mixed; TGI, ACT; PFA batch, on line, total; P, W, PE.
+    QString report;
+};
+
+// clang-format off
+static const Estimate estimates[] = {
+    {"batch, typed TGI, SQL", {}, "Option1", {{2, 5, 10}, {1, 1, 1}}, "35", 0, 7, QLocale::Spanish,
+     "11,32 0 0 35 0,825 9,339 0 9,339 0,148076282045204 94,6032666846913 6,79106166357798"},
+    // Regional settings with a decimal point: the same estimate, written with points.
+    {"batch, decimal point", {}, "Option1", {{2, 5, 10}, {1, 1, 1}}, "35", 0, 7, QLocale::English,
+     "11.32 0 0 35 0.825 9.339 0 9.339 0.148076282045204 94.6032666846913 6.79106166357798"},
+    {"on line, rated attributes, Java", {}, "Option2", {{3, 10, 20}}, "", 2, 10, QLocale::Spanish,
+     "0 15,98 0 38 0,84 0 13,4232 13,4232 0,0932032690325373 144,020699481195 8,1417078925375"},
+    {"mixed, typed TGI, COBOL", {}, "Option3", {{1, 1, 1, 2, 5, 10}}, "20", 0, 12, QLocale::Spanish,
+     "2,5 8,82 11,32 20 0,75 1,875 6,615 8,49 0,0924111710197898 102,016887092374 6,47502323748154"},
+    // An abandoned mixed entry keeps its totals, but the estimate and its report take the single
+    // kind's alone.
+    {"mixed, then batch", {{1, 1, 1, 2, 5, 10}}, "Option1", {{1, 1, 1}}, "70", 0, 0, QLocale::Spanish,
+     "2,5 0 0 70 1 2,5 0 2,5 0,14631824682569 25,629065966512 3,51364184463153"},
+    {"mixed, then on line", {{1, 1, 1, 2, 5, 10}}, "Option2", {{1, 1, 1}}, "70", 0, 0, QLocale::Spanish,
+     "0 2,5 0 70 1 0 2,5 2,5 0,14631824682569 17,0860439776747 3,51364184463153"},
+    // Nothing to build takes no time: zeros, not a division of 0 by 0.
+    {"mixed of size zero", {}, "Option3", {{0, 0, 0, 0, 0, 0}}, "0", 0, 0, QLocale::Spanish,
+     "0 0 0 0 0,65 0 0 0 0,145685192539506 0 0"},
+};
+// clang-format on
+
 // Whole estimates, from the system type to the report, driven through every screen as a user
 // does. The expected figures were worked out apart from the program, step by step in doubles.
 class TestEstimate final : public QObject
@@ -87,60 +125,31 @@ private slots:
 
     void wholeEstimate_data()
     {
-        QTest::addColumn<Counts>("mixedFirst"); // sized, then cancelled for another type
-        QTest::addColumn<QByteArray>("option");
-        QTest::addColumn<Counts>("transactions");
-        QTest::addColumn<QString>("typedTgi");
-        QTest::addColumn<int>("rating");
-        QTest::addColumn<int>("language");
-        QTest::addColumn<QLocale::Language>("locale");
-        // PFNA batch, on line, mixed; TGI, ACT; PFA batch, on line, total; P, W, PE.
-        QTest::addColumn<QString>("report");
-        const auto spanish = QLocale::Spanish;
-        // clang-format off
-        QTest::newRow("batch, typed TGI, SQL") << Counts{} << QByteArray("Option1") << Counts{{2, 5, 10}, {1, 1, 1}} << "35" << 0 << 7 << spanish
-            << QString("11,32 0 0 35 0,825 9,339 0 9,339 0,148076282045204 94,6032666846913 6,79106166357798");
-        // Regional settings with a decimal point: the same estimate, written with points.
-        QTest::newRow("batch, decimal point") << Counts{} << QByteArray("Option1") << Counts{{2, 5, 10}, {1, 1, 1}} << "35" << 0 << 7 << QLocale::English
-            << QString("11.32 0 0 35 0.825 9.339 0 9.339 0.148076282045204 94.6032666846913 6.79106166357798");
-        QTest::newRow("on line, rated attributes, Java") << Counts{} << QByteArray("Option2") << Counts{{3, 10, 20}} << "" << 2 << 10 << spanish
-            << QString("0 15,98 0 38 0,84 0 13,4232 13,4232 0,0932032690325373 144,020699481195 8,1417078925375");
-        QTest::newRow("mixed, typed TGI, COBOL") << Counts{} << QByteArray("Option3") << Counts{{1, 1, 1, 2, 5, 10}} << "20" << 0 << 12 << spanish
-            << QString("2,5 8,82 11,32 20 0,75 1,875 6,615 8,49 0,0924111710197898 102,016887092374 6,47502323748154");
-        // An abandoned mixed entry keeps its totals, but the estimate and its report take the batch one alone.
-        QTest::newRow("mixed, then batch") << Counts{{1, 1, 1, 2, 5, 10}} << QByteArray("Option1") << Counts{{1, 1, 1}} << "70" << 0 << 0 << spanish
-            << QString("2,5 0 0 70 1 2,5 0 2,5 0,14631824682569 25,629065966512 3,51364184463153");
-        // Nothing to build takes no time: zeros, not a division of 0 by 0.
-        QTest::newRow("mixed of size zero") << Counts{} << QByteArray("Option3") << Counts{{0, 0, 0, 0, 0, 0}} << "0" << 0 << 0 << spanish
-            << QString("0 0 0 0 0,65 0 0 0 0,145685192539506 0 0");
-        // clang-format on
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < int(std::size(estimates)); ++i)
+            QTest::newRow(estimates[i].name) << i;
     }
 
     void wholeEstimate()
     {
-        QFETCH(Counts, mixedFirst);
-        QFETCH(QByteArray, option);
-        QFETCH(Counts, transactions);
-        QFETCH(QString, typedTgi);
-        QFETCH(int, rating);
-        QFETCH(int, language);
-        QFETCH(QLocale::Language, locale);
-        QLocale::setDefault(QLocale(locale)); // the next fresh run sets Spanish again
+        QFETCH(int, index);
+        const Estimate& estimate = estimates[index];
+        QLocale::setDefault(QLocale(estimate.locale)); // the next fresh run sets Spanish again
 
         support::Messages messages;
-        if (!mixedFirst.isEmpty()) {
-            size("Option3", mixedFirst);
+        if (!estimate.mixedFirst.isEmpty()) {
+            size("Option3", estimate.mixedFirst);
             support::press(app::screen<Form1>(), "Cancelar");
         }
-        size(option.constData(), transactions);
+        size(estimate.option, estimate.transactions);
         support::press(entryScreen(), "Aceptar");
-        influence(typedTgi, rating);
-        finish(language);
+        influence(estimate.typedTgi, estimate.rating);
+        finish(estimate.language);
         QStringList report;
         for (const char* name : {"Label2", "Label4", "Label6", "Label8", "Label10", "Label12",
                                  "Label14", "Label16", "Label18", "Label21", "Label24"})
             report << support::shown(app::screen<Form10>(), name);
-        QTEST(report.join(u' '), "report");
+        QCOMPARE(report.join(u' '), estimate.report);
         QCOMPARE(messages.count(), 0);
 
         support::press(app::screen<Form5>(), "Finalizar");

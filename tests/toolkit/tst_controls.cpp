@@ -69,6 +69,21 @@ protected:
     void Form_Activate() override { ++activations; }
 };
 
+// A screen without a cancel button, closed by Escape, whose closing fails half way.
+class FailingClose final : public toolkit::Screen
+{
+public:
+    FailingClose() : Screen("FailingClose") {}
+
+protected:
+    void design() override { setEscapeCloses(true); }
+    void closeBox() override
+    {
+        Hide();
+        throw numeric::RuntimeError(numeric::ErrorKind::Overflow);
+    }
+};
+
 class TestControls final : public QObject
 {
     Q_OBJECT
@@ -260,14 +275,27 @@ private slots:
         probe->Show();
         QCOMPARE(QList<int>({probe->loads, probe->activations}), QList<int>({1, 2}));
 
-        // A handler that hides its screen and then fails before showing another one.
+        // A handler that hides its screen and then fails before showing another one, with a
+        // run-time error or with something that is no exception at all.
         support::Messages messages;
         toolkit::dispatch([this] {
             probe->Hide();
             throw numeric::RuntimeError(numeric::ErrorKind::Overflow);
         });
-        QCOMPARE(messages.count(), 1);
         QVERIFY(probe->isShown());
+        toolkit::dispatch([this] {
+            probe->Hide();
+            throw 42;
+        });
+        // Escape closes as the close box does, so a failure there is told the same way.
+        FailingClose closing;
+        closing.Show();
+        probe->Hide();
+        support::key(closing, Qt::Key_Escape);
+        QCOMPARE(messages.titles(),
+                 QStringList({"No se puede calcular", "Error interno del programa",
+                              "No se puede calcular"}));
+        QVERIFY(closing.isShown());
     }
 };
 

@@ -145,7 +145,16 @@ void Form2::Form_Load()
 
 void Form2::rateRow(int row)
 {
+    const QString before = Texts[row - 1]->text();
     Texts[row - 1]->setText(numeric::integerToText(Combos[row - 1]->listIndex()));
+    if (Sumar->isEnabled() || numeric::textEquals(Texts[row - 1]->text(), before))
+        return;
+    // A rating changed after the sum: the total shown no longer holds and must be summed again.
+    Text20->setText(QString());
+    Text20->setEnabled(false);
+    Aceptar->setEnabled(false);
+    Sumar->setEnabled(true);
+    setDefaultButton(Sumar);
 }
 
 void Form2::Sumar_Click()

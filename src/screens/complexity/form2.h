@@ -9,7 +9,6 @@
 // The 19 technical complexity attributes, each rated 0 to 5, summed into TGI.
 class Form2 final : public toolkit::Screen
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form2)
 
 public:

@@ -6,7 +6,6 @@
 // on-line parts.
 class Form3 final : public toolkit::Screen
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form3)
 
 public:

@@ -5,6 +5,8 @@
 #include "screens/complexity/form3.h"
 #include "toolkit/runtime.h"
 
+#include <QRegularExpression>
+
 Form6::Form6() : Screen("Form6") {}
 
 void Form6::design()
@@ -25,6 +27,8 @@ void Form6::design()
 
     // The box opens only once the direct value has been chosen.
     Text1->setLocked(true);
+    // Nothing has been chosen yet; Enter must not go on without a degree of influence.
+    Command1->setEnabled(false);
     setDefaultButton(Command1);
 
     // The options have no caption of their own; the label beside each names it, and the first
@@ -55,20 +59,60 @@ void Form6::Option2_Click()
     app::screen<Form2>().Show();
 }
 
+namespace {
+
+enum class TgiText { Incomplete, Whole, NotWhole };
+
+// TGI is a sum of whole ratings: only digits, with a sign at most. A box that is empty or holds
+// only a sign is still being typed.
+TgiText classify(const QString& text)
+{
+    static const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty() || trimmed == u"-" || trimmed == u"+")
+        return TgiText::Incomplete;
+    return whole.match(trimmed).hasMatch() ? TgiText::Whole : TgiText::NotWhole;
+}
+
+} // namespace
+
 void Form6::Text1_Change()
 {
-    const double typed = numeric::leadingNumberValue(Text1->text());
-    // A value too large even for a whole number is simply out of range, like 96.
-    const bool whole = numeric::fitsInteger(typed);
-    if (whole)
-        c = numeric::doubleToInteger(typed);
-    if (!whole || c < 0 || c > 95) {
-        toolkit::messageBox(QStringLiteral("El valor debe estar comprendido entre 0 y 95"),
-                            QStringLiteral("Error"));
-        // Raises this handler again at once, which finds the empty box in range.
+    const QString text = Text1->text();
+    switch (classify(text)) {
+    case TgiText::Incomplete:
+        c = 0;
+        break;
+    case TgiText::NotWhole:
+        c = 0;
+        toolkit::messageBox(QStringLiteral("El TGI es un número entero de 0 a 95; «%1» no lo es. "
+                                           "Escríbalo sin decimales ni letras.")
+                                .arg(text.trimmed()),
+                            QStringLiteral("TGI no válido"));
+        // Raises this handler again at once, which finds the box empty.
         Text1->setText(QString());
+        break;
+    case TgiText::Whole: {
+        const double typed = numeric::leadingNumberValue(text);
+        // A value too large even for a whole number is simply out of range, like 96.
+        const bool fits = numeric::fitsInteger(typed);
+        c = fits ? numeric::doubleToInteger(typed) : 0;
+        if (!fits || c < 0 || c > 95) {
+            c = 0;
+            toolkit::messageBox(QStringLiteral("El valor debe estar comprendido entre 0 y 95"),
+                                QStringLiteral("TGI fuera de rango"));
+            Text1->setText(QString());
+        }
+        break;
     }
-    Command1->setEnabled(true);
+    }
+    updateAccept();
+}
+
+// Going on needs a whole number from 0 to 95 in the box, which opens only with the direct value.
+void Form6::updateAccept()
+{
+    Command1->setEnabled(classify(Text1->text()) == TgiText::Whole);
 }
 
 void Form6::Command1_Click()

@@ -6,7 +6,6 @@
 // How the total degree of influence is given: typed directly, or rated attribute by attribute.
 class Form6 final : public toolkit::Screen
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form6)
 
 public:
@@ -27,4 +26,7 @@ protected:
     void Option2_Click();
     void Text1_Change();
     void Command1_Click();
+
+private:
+    void updateAccept();
 };

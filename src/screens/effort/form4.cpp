@@ -57,8 +57,11 @@ void Form4::Combo1_Click()
     // The first ten languages of the list get the higher factor.
     B = method::languageFactor(Text2->toDouble());
 
+    // The productivity shown belonged to the language picked before: it goes, and the effort
+    // waits until it has been calculated for this one. Enter calculates it.
+    Text1->setText(QString());
+    Command2->setEnabled(false);
     Command1->setEnabled(true);
-    // Another language asks for the productivity again: Enter calculates it.
     setDefaultButton(Command1);
 }
 

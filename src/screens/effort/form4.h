@@ -5,7 +5,6 @@
 // Productivity P, in function points per hour, from the adjusted size and the language.
 class Form4 final : public toolkit::Screen
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form4)
 
 public:

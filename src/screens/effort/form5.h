@@ -5,7 +5,6 @@
 // Effort W in working hours and delivery time PE in weeks.
 class Form5 final : public toolkit::Screen
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form5)
 
 public:

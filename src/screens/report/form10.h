@@ -6,7 +6,6 @@
 // The estimation report: every value read afresh from its owner each time it is activated.
 class Form10 final : public toolkit::Screen
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form10)
 
 public:

@@ -10,7 +10,6 @@
 // with a running total for each and their sum PFNA.
 class Form1 final : public toolkit::Screen
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form1)
 
 public:

@@ -7,7 +7,6 @@
 // run; choosing one opens its entry screen.
 class Form7 final : public toolkit::Screen
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form7)
 
 public:

@@ -8,7 +8,6 @@
 // twin, Form9 (SingleKindEntry).
 class Form8 final : public SingleKindEntry
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form8)
 
 public:

@@ -8,7 +8,6 @@
 // twin, Form8 (SingleKindEntry).
 class Form9 final : public SingleKindEntry
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form9)
 
 public:

@@ -15,7 +15,6 @@
 // on-line one).
 class SingleKindEntry : public toolkit::Screen
 {
-    Q_OBJECT
     Q_DISABLE_COPY_MOVE(SingleKindEntry)
 
 public:

@@ -55,36 +55,41 @@ private slots:
 
     void directValue_data()
     {
-        for (const char* column : {"typed", "left", "shownAct"}) // left is empty when refused
-            QTest::addColumn<QString>(column);
+        QTest::addColumn<QString>("typed");
         QTest::addColumn<char>("how"); // t typed, p pasted at once, a written by an assistive tool
-        QTest::addColumn<int>("c");
+        QTest::addColumn<QString>("left");    // empty when refused
+        QTest::addColumn<QString>("refusal"); // the message's title, if any
         QTest::addColumn<double>("act");
-        // Rounded half to even; a point counts as decimal, a comma ends the number.
+        const QString range = "TGI fuera de rango", notWhole = "TGI no válido";
         // 0.005 * 40 + 0.65 is not the double nearest 0.85, and stays so.
         // clang-format off
-        QTest::newRow("40")            << "40"      << "40"      << "0,85"       << 't' << 40 << 0.8500000000000001;
-        QTest::newRow("95")            << "95"      << "95"      << "1,125"      << 't' << 95 << 1.125;
-        QTest::newRow("96")            << "96"      << ""        << "0,65"       << 't' << 0  << 0.65;
-        QTest::newRow("-1")            << "-1"      << ""        << "0,65"       << 't' << 0  << 0.65;
-        QTest::newRow("95.5")          << "95.5"    << ""        << "0,65"       << 't' << 0  << 0.65;
-        QTest::newRow("95,4")          << "95,4"    << "95,4"    << "1,125"      << 't' << 95 << 1.125;
-        QTest::newRow("pasted 40000")  << "40000"   << ""        << "0,65"       << 'p' << 0  << 0.65;
-        QTest::newRow("assistive 500") << "500"     << ""        << "0,65"       << 'a' << 0  << 0.65;
-        // Travels to the adjustment screen as "1E-05", which must read back as a number.
-        QTest::newRow("0.00001")       << "0.00001" << "0.00001" << "0,65000005" << 't' << 0  << 0.65000005;
+        QTest::newRow("40")            << "40"    << 't' << "40" << ""       << 0.8500000000000001;
+        QTest::newRow("95")            << "95"    << 't' << "95" << ""       << 1.125;
+        QTest::newRow("0")             << "0"     << 't' << "0"  << ""       << 0.65;
+        QTest::newRow("96")            << "96"    << 't' << ""   << range    << 0.0;
+        QTest::newRow("-1")            << "-1"    << 't' << ""   << range    << 0.0;
+        QTest::newRow("pasted 40000")  << "40000" << 'p' << ""   << range    << 0.0;
+        QTest::newRow("assistive 500") << "500"   << 'a' << ""   << range    << 0.0;
+        QTest::newRow("95.4")          << "95.4"  << 'p' << ""   << notWhole << 0.0;
+        QTest::newRow("12,5")          << "12,5"  << 'p' << ""   << notWhole << 0.0;
+        QTest::newRow("abc")           << "abc"   << 'a' << ""   << notWhole << 0.0;
+        QTest::newRow("-0.4")          << "-0.4"  << 'p' << ""   << notWhole << 0.0;
+        QTest::newRow("emptied")       << ""      << 't' << ""   << ""       << 0.0;
         // clang-format on
     }
 
+    // Only a whole number from 0 to 95 goes on; anything else is refused with a message and the
+    // box emptied, and Aceptar stays off until a good value is typed.
     void directValue()
     {
         QFETCH(QString, typed);
         QFETCH(char, how);
         QFETCH(QString, left);
-        QFETCH(double, act);
+        QFETCH(QString, refusal);
         mode().Show();
-        mode().Command1->setEnabled(false);    // as the mixed entry screen leaves it
         support::type(mode(), "Text1", typed); // locked until the direct value is chosen
+        // Nothing chosen yet: Enter does not go on.
+        support::key(mode(), Qt::Key_Return);
         QCOMPARE(seen(mode(), {"Text1", "Command1"}), QStringList({"", "[Command1]", "Text1"}));
 
         support::click(support::widget(mode(), "Option1"));
@@ -101,14 +106,24 @@ private slots:
         else
             support::type(box, typed);
         QCOMPARE(support::shown(mode(), "Text1"), left);
-        QTEST(int(mode().c), "c");
-        const QStringList refusal = {"Error", "El valor debe estar comprendido entre 0 y 95"};
-        QCOMPARE(messages.titles() + messages.texts(), left.isEmpty() ? refusal : QStringList());
-
-        support::press(mode(), "Command1");
+        QCOMPARE(messages.titles(), refusal.isEmpty() ? QStringList() : QStringList(refusal));
+        const QString said = messages.texts().value(0);
+        QVERIFY2(refusal.isEmpty() || said.contains(refusal == "TGI no válido"
+                                                        ? "El TGI es un número entero de 0 a 95"
+                                                        : "El valor debe estar comprendido "
+                                                          "entre 0 y 95"),
+                 qPrintable(said));
+        QCOMPARE(mode().Command1->isEnabled(), !left.isEmpty());
+        if (left.isEmpty()) {
+            support::key(mode(), Qt::Key_Return);
+            QVERIFY(mode().isShown());
+            return;
+        }
+        QCOMPARE(int(mode().c), left.toInt());
+        support::key(mode(), Qt::Key_Return);
         support::key(adjustment(), Qt::Key_Return);
+        QFETCH(double, act);
         QVERIFY2(adjustment().ACT == act, qPrintable(QString::number(adjustment().ACT, 'g', 17)));
-        QTEST(support::shown(adjustment(), "Text1"), "shownAct");
     }
 
     // Without any influence, then all very strong.
@@ -129,8 +144,14 @@ private slots:
             QTest::keyClicks(support::widget(ratings(), "Combo3"), QString::number(rating));
             support::key(ratings(), Qt::Key_Return); // from a list: the default button
             QCOMPARE(seen(ratings(), sum), QStringList({tgi, "[Sumar]", "Aceptar", "Text20"}));
-            rateAll(rating == 0 ? 3 : 1); // the total is taken once
-            QCOMPARE(support::shown(ratings(), "Text20"), tgi);
+            // A rating changed after the sum takes the stale total away until it is summed
+            // again, afresh.
+            const int changed = rating == 0 ? 3 : 1;
+            rateAll(changed);
+            QCOMPARE(seen(ratings(), sum), QStringList({"[]", "Sumar", "[Aceptar]", "Combo19"}));
+            support::key(ratings(), Qt::Key_Return);
+            QCOMPARE(support::shown(ratings(), "Text20"),
+                     QString::number(changed * Form2::kAttributes));
             support::key(ratings(), Qt::Key_Return);
             QVERIFY(!ratings().isShown() && adjustment().isShown());
             // That message was the only one.
@@ -142,14 +163,14 @@ private slots:
     {
         // Each system type is sized in turn; all but the last are left with Cancelar.
         QTest::addColumn<QList<int>>("kinds");
-        QTest::addColumn<QString>("tgi"); // typed directly, null for no option, empty: rated 1
+        QTest::addColumn<QString>("tgi");       // typed directly, or empty: rated 1
         QTest::addColumn<QStringList>("shown"); // ACT, then the batch, on-line and total sizes
         // The box of a kind the system lacks stays empty and greyed, whatever total an abandoned
         // entry screen still holds.
         // clang-format off
         QTest::newRow("on line")            << QList{2}    << ""        << QStringList{"0,745", "[]",   "37,25", "37,25"};
         QTest::newRow("mixed")              << QList{3}    << "20"      << QStringList{"0,75",  "75",   "37,5",  "112,5"};
-        QTest::newRow("mixed then batch")   << QList{3, 1} << QString() << QStringList{"0,65",  "32,5", "[]",    "32,5"};
+        QTest::newRow("mixed then batch")   << QList{3, 1} << "0"       << QStringList{"0,65",  "32,5", "[]",    "32,5"};
         QTest::newRow("mixed then on line") << QList{3, 2} << "0"       << QStringList{"0,65",  "[]",   "32,5",  "32,5"};
         // clang-format on
     }
@@ -174,15 +195,16 @@ private slots:
             support::press(*screens[kind - 1], i + 1 == kinds.size() ? "Aceptar" : "Cancelar");
         }
 
-        const bool rated = !tgi.isNull() && tgi.isEmpty();
-        if (!tgi.isNull())
-            support::click(support::widget(mode(), rated ? "Option2" : "Option1"));
+        // Whatever the road, nothing goes on before a way to the degree of influence is chosen.
+        QVERIFY(mode().isShown() && !mode().Command1->isEnabled());
+        const bool rated = tgi.isEmpty();
+        support::click(support::widget(mode(), rated ? "Option2" : "Option1"));
         if (rated) {
             rateAll(1);
             support::press(ratings(), "Sumar");
             support::press(ratings(), "Aceptar");
         } else {
-            support::type(mode(), "Text1", tgi); // ignored while no option is chosen
+            support::type(mode(), "Text1", tgi);
             support::press(mode(), "Command1");
         }
         // The rated road greys the results until they are computed, so the focus starts on

@@ -50,7 +50,7 @@ private slots:
         QVERIFY(!form.Command1->isEnabled() && form.Command2->isEnabled());
     }
 
-    void lettersPickAndAnotherLanguageKeepsP()
+    void lettersPickAndAnotherLanguageAsksForPAgain()
     {
         Form4& form = productivityWith(250);
         auto* box = support::widget<QComboBox>(form, "Combo1");
@@ -62,13 +62,17 @@ private slots:
         support::key(form, Qt::Key_Return);
         const QString java = support::shown(form, "Text1");
         QCOMPARE(support::focused(form), QStringLiteral("Text1"));
-        // Another language changes only the factor, and Enter asks for P again.
+        // Another language takes Java's P away: the effort waits until Enter calculates it.
         support::pick(form, "Combo1", 7); // SQL
-        QCOMPARE(std::pair(support::shown(form, "Text1"), form.B), std::pair(java, 1.6));
-        QVERIFY(support::widget<QPushButton>(form, "Command1")->isDefault());
+        QCOMPARE(std::pair(support::shown(form, "Text1"), form.B), std::pair(QString(), 1.6));
+        QVERIFY(support::widget<QPushButton>(form, "Command1")->isDefault() &&
+                !form.Command2->isEnabled());
+        support::key(form, Qt::Key_Return);
+        const QString sql = support::shown(form, "Text1");
         support::press(form, "Command2");
         const Form5& effort = app::screen<Form5>();
-        QVERIFY(!form.isShown() && effort.isShown() && numeric::doubleToText(form.P) == java);
+        QVERIFY(sql != java && numeric::doubleToText(form.P) == sql);
+        QVERIFY(!form.isShown() && effort.isShown());
         QVERIFY(!effort.Informe->isEnabled() && !effort.Finalizar->isEnabled());
         QVERIFY(effort.Text1->isLocked() && effort.Text2->isLocked() && effort.Text3->isLocked());
     }

@@ -203,8 +203,8 @@ private slots:
         support::press(form, "Calcular");
         support::press(form, "Aceptar");
         QVERIFY(!form.isShown() && app::screen<Form6>().isShown());
-        // Only the mixed entry leaves the influence screen's Aceptar off until a value is typed.
-        QCOMPARE(app::screen<Form6>().Command1->isEnabled(), kind != 3);
+        // Whichever entry leads there, nothing goes on before a degree of influence is chosen.
+        QVERIFY(!app::screen<Form6>().Command1->isEnabled());
     }
 };
 
