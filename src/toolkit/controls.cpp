@@ -255,7 +255,11 @@ void ListWidget::keyPressEvent(QKeyEvent* event)
     const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
     if (state() == EditingState &&
         (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        // The editor keeps the text; Enter goes no further, to no button of the screen.
+        // The editor's text is kept at once; Enter goes no further, to no button of the screen.
+        if (QWidget* editor = focusWidget(); editor && editor != this && isAncestorOf(editor)) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
         event->accept();
         return;
     }

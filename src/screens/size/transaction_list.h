@@ -14,7 +14,7 @@ namespace transaction_list {
 
 // The list's design: where it stands, and Quitar beside it.
 inline constexpr int kTabIndex = 100;    // after every designed control
-inline constexpr int kListHeight = 2880; // about eight rows
+inline constexpr int kListHeight = 1950; // about eight rows
 inline constexpr int kGap = 120;
 inline constexpr int kButtonWidth = 1335;
 
