@@ -380,8 +380,8 @@ private slots:
         QTest::addColumn<bool>("byKey");
         for (int kind : {1, 2, 3}) {
             const char* names[] = {"batch", "on line", "mixed"};
-            for (auto [where, row] : {std::pair{"first", 0}, {"middle", 3}, {"last", 6}}) {
-                QTest::addRow("%s %s", names[kind - 1], where) << kind << row << true << (row == 3);
+            for (auto [where, row] : {std::pair{"first", 0}, {"middle", 5}, {"last", 11}}) {
+                QTest::addRow("%s %s", names[kind - 1], where) << kind << row << true << (row == 5);
                 QTest::addRow("%s %s kept", names[kind - 1], where) << kind << row << false << true;
             }
         }
@@ -392,7 +392,7 @@ private slots:
         QFETCH(int, row);
         QFETCH(bool, yes);
         QFETCH(bool, byKey);
-        QStringList transactions = randomTransactions(kind, 7, 1500 + kind * 10 + row);
+        QStringList transactions = randomTransactions(kind, 12, 2026 + kind * 10 + row);
         toolkit::Screen& form = choose(kind);
         for (const QString& counts : transactions)
             enter(form, counts);
@@ -425,18 +425,34 @@ private slots:
         }
         transactions.removeAt(row);
         QCOMPARE(rows(form).size(), transactions.size());
-        QCOMPARE(rows(form)[row].section(u'|', 0, 1),
-                 QStringLiteral("%1|Transacción %1").arg(row + 1));
-        const QList<quint64> kept = bits(totals(kind));
-        const QString keptShown = shown(form, last - (kind == 3 ? 1 : 0), last);
+        QCOMPARE(rows(form)[std::min<int>(row, transactions.size() - 1)].section(u'|', 0, 1),
+                 QStringLiteral("%1|Transacción %1")
+                     .arg(std::min<int>(row, transactions.size() - 1) + 1));
+        // Then all but three by the Delete key, the first row each time.
+        const QList<quint64> keptAfterOne = bits(totals(kind));
+        const QString shownAfterOne = shown(form, last - (kind == 3 ? 1 : 0), last);
+        clickRow(form, 0);
+        for (qsizetype left = rows(form).size(); left > 3; --left) {
+            support::key(form, Qt::Key_Delete);
+            QCOMPARE(rows(form).size(), left - 1);
+        }
+        const QStringList remaining = rows(form);
 
-        support::freshRun();
-        app::start<Form7>();
-        toolkit::Screen& fresh = choose(kind);
-        for (const QString& counts : std::as_const(transactions))
-            enter(fresh, counts);
-        QCOMPARE(kept, bits(totals(kind)));
-        QCOMPARE(keptShown, shown(fresh, last - (kind == 3 ? 1 : 0), last));
+        // Fresh entries of the same transactions give the same totals, to the last bit.
+        const auto freshEntry = [&](const QStringList& counts) {
+            support::freshRun();
+            app::start<Form7>();
+            toolkit::Screen& fresh = choose(kind);
+            for (const QString& transaction : counts)
+                enter(fresh, transaction);
+            return std::pair{bits(totals(kind)), shown(fresh, last - (kind == 3 ? 1 : 0), last)};
+        };
+        const QList<quint64> keptAfterMany = bits(totals(kind));
+        QCOMPARE(freshEntry(transactions), std::pair(keptAfterOne, shownAfterOne));
+        QStringList counts;
+        for (const QString& shownRow : remaining)
+            counts << shownRow.split(u'|').mid(2, kind == 3 ? 6 : 3).join(u' ');
+        QCOMPARE(freshEntry(counts).first, keptAfterMany);
     }
 
     // Taking back every transaction leaves the totals 0, shown as such, and Quitar off; a
