@@ -501,6 +501,10 @@ private slots:
         {
             QVERIFY(report::writePdf(document, path));
         }
+        // So wide a table is set smaller rather than run off the page.
+        int found = 0;
+        const QStringList off = wordsOffThePage(path, &found);
+        QVERIFY2(found > 20000 && off.isEmpty(), qPrintable(off.mid(0, 20).join(u' ')));
     }
 
     void cleanupTestCase() // or the folder cannot be removed
