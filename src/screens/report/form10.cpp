@@ -216,12 +216,10 @@ report::Part Form10::influence()
 report::Part Form10::language()
 {
     const Form4& productivity = app::loaded<Form4>();
-    const QString picked = productivity.Combo1->text().trimmed();
     QString line = QStringLiteral("Ninguno elegido");
     if (productivity.Combo1->listIndex() >= 0)
         line = QStringLiteral("%1, factor %2")
-                   .arg(picked.isEmpty() ? QStringLiteral("(en blanco)") : picked,
-                        shown(productivity.B));
+                   .arg(productivity.Combo1->text().trimmed(), shown(productivity.B));
     return {QStringLiteral("Lenguaje de Programación"), {}, {line}};
 }
 

@@ -238,8 +238,11 @@ struct TableLayout
             if (column != textColumn)
                 used += width[column];
         const double least = textColumn < 0 ? 0 : std::max(kLeastTextColumn, width[textColumn]);
+        // The text shrinks with the font; the cells' padding stays.
+        const double padding = 2 * kCellPadX * double(width.size());
         if (used + least > pageWidth)
-            *this = TableLayout(table, pageWidth, device, pageWidth / (used + least));
+            *this = TableLayout(table, pageWidth, device,
+                                (pageWidth - padding) / (used + least - padding));
     }
 
     double lineSpacing() const { return boldMetrics.lineSpacing(); }
