@@ -452,6 +452,11 @@ private slots:
             laidOut << pages;
         }
         QCOMPARE(laidOut[1], laidOut[0]);
+        // One family of fonts, its bold face aside, throughout.
+        QStringList fonts = poppler("pdffonts", {saved}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+        fonts.replaceInStrings(QRegularExpression("(-Bold)? .*"), QString());
+        fonts.removeDuplicates();
+        QVERIFY2(fonts.size() == 1, qPrintable(fonts.join(u' ')));
     }
 
     // The PDF of 2 000 mixed transactions, the widest table, is written in well under 2 s.
