@@ -193,13 +193,13 @@ void paintFigures(QPainter& painter, const QRectF& page, const Document& documen
     painter.restore();
 }
 
-// The text broken into lines no wider than the width: at blanks, and inside a word only where the
-// word alone is wider.
+// The text broken into lines no wider than the width: at blanks (tabs and line breaks count as
+// blanks), and inside a word only where the word alone is wider.
 QStringList wrap(const QString& text, const QFontMetricsF& metrics, double width)
 {
     QStringList lines;
     QString line;
-    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (const QString& word : text.simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
         if (metrics.horizontalAdvance(longer) <= width) {
             line = longer;
@@ -556,7 +556,13 @@ QString plainText(const Document& document)
         for (const Line& line : part.lines)
             text << lineText(line);
     }
-    const auto row = [](const QStringList& cells) { return cells.join(QLatin1Char('\t')); };
+    // A tab or a line break inside a name would split its row.
+    const auto row = [](QStringList cells) {
+        for (QString& cell : cells)
+            cell.replace(QLatin1Char('\t'), QLatin1Char(' '))
+                .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return cells.join(QLatin1Char('\t'));
+    };
     for (const Part& part : document.details) {
         text << QString();
         if (!part.title.isEmpty())

@@ -359,7 +359,7 @@ private slots:
         rename(abandoned, 0, QStringLiteral("Abandonada"));
         support::press(left, "Cancelar");
         count(kind, counted);
-        rename(kind, 0, QStringLiteral("  Alta de cliente "));
+        rename(kind, 0, QStringLiteral("  Alta\tde cliente ")); // a pasted tab splits no row
         Form6& road = app::loaded<Form6>();
         if (tgi.isEmpty()) {
             support::preselect(road, "Option2");
