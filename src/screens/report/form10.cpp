@@ -1,6 +1,8 @@
 #include "screens/report/form10.h"
 
 #include "app/registry.h"
+#include "method/influence.h"
+#include "method/productivity.h"
 #include "numeric/numeric.h"
 #include "screens/complexity/form2.h"
 #include "screens/complexity/form3.h"
@@ -167,7 +169,65 @@ report::Document Form10::document() const
           {line(Label11, Label12), line(Label13, Label14), line(Label15, Label16)}},
          {Frame5->caption(),
           {line(Label17, Label18, Label19), line(Label20, Label21, Label22),
-           line(Label23, Label24, Label25)}}}};
+           line(Label23, Label24, Label25)}}},
+        {{report::systemTypeName(systemType()), {}, {}},
+         countedTransactions(),
+         influence(),
+         language()}};
+}
+
+// Only the entry screen of the system type chosen counts: one left earlier with Cancelar keeps
+// its transactions, but the report does not show them.
+report::Part Form10::countedTransactions()
+{
+    const method::SystemType type = systemType();
+    switch (type) {
+    case method::SystemType::Batch:
+        return report::countedTransactions(type, app::screen<Form8>().transactions());
+    case method::SystemType::OnLine:
+        return report::countedTransactions(type, app::screen<Form9>().transactions());
+    case method::SystemType::Mixed:
+        break;
+    }
+    return report::countedTransactions(type, app::screen<Form1>().transactions());
+}
+
+// How TGI was obtained, from the road the report's TGI takes: the value typed, or each
+// attribute's rating and their sum.
+report::Part Form10::influence()
+{
+    report::Part part{QStringLiteral("Grado Total de Influencia (TGI)"), {}, {}};
+    Form6& road = app::loaded<Form6>();
+    if (road.Option1->isSelected()) {
+        part.lines << QStringLiteral("Valor directo de TGI: ") + shownTgi(road.Text1);
+        return part;
+    }
+    const Form2& ratings = app::loaded<Form2>();
+    part.table.columns = {{QStringLiteral("Atributo"), false},
+                          {QStringLiteral("Influencia"), false}};
+    for (int row = 0; row < method::kAttributes; ++row) {
+        const int rating = ratings.Combos[std::size_t(row)]->listIndex();
+        part.table.rows << QStringList{method::attributeNames()[row].trimmed(),
+                                       rating < 0 ? QStringLiteral("Sin valorar")
+                                                  : method::degrees()[rating]};
+    }
+    part.table.totals << QStringList{QStringLiteral("Suma (TGI)"), shownTgi(ratings.Text20)};
+    return part;
+}
+
+report::Part Form10::language()
+{
+    const Form4& productivity = app::loaded<Form4>();
+    QString line = QStringLiteral("Ninguno elegido");
+    if (const int picked = productivity.Combo1->listIndex(); picked >= 0)
+        line = QStringLiteral("%1, factor %2")
+                   .arg(method::languages()[picked].trimmed(), shown(productivity.B));
+    return {QStringLiteral("Lenguaje de Programación"), {}, {line}};
+}
+
+method::SystemType Form10::systemType()
+{
+    return app::loaded<Form7>().systemType();
 }
 
 void Form10::copyReport()

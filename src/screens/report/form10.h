@@ -46,6 +46,12 @@ private:
     void saveReport();
     void printReport();
 
+    // What the estimate was made of, for the pages after the figures.
+    static report::Part countedTransactions();
+    static report::Part influence();
+    static report::Part language();
+    static method::SystemType systemType();
+
     static double batchSize();
     static double onLineSize();
     static double mixedSize();

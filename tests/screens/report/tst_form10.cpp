@@ -6,8 +6,10 @@
 #include "screens/effort/form4.h"
 #include "screens/effort/form5.h"
 #include "screens/report/form10.h"
+#include "screens/size/form1.h"
 #include "screens/size/form7.h"
 #include "screens/size/form8.h"
+#include "screens/size/form9.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -19,6 +21,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <random>
 
 #include <sys/resource.h>
 
@@ -33,13 +36,39 @@ static Form10& openReport()
     return app::screen<Form10>();
 }
 
+// Counts transactions as the user does: the system type chosen on Form7, then on its entry screen
+// each transaction's counts typed ("2 12 4"; the mixed screen's batch then on-line column),
+// "&Calcular" and "&Nueva Funcion".
+static toolkit::Screen& count(int kind, const QStringList& transactions)
+{
+    app::screen<Form7>().Show();
+    support::click(support::widget(app::screen<Form7>(), "Option" + QByteArray::number(kind)));
+    toolkit::Screen* entry[] = {&app::screen<Form8>(), &app::screen<Form9>(),
+                                &app::screen<Form1>()};
+    toolkit::Screen& form = *entry[kind - 1];
+    for (const QString& counts : transactions) {
+        for (int n = 0; const QString& typed : counts.split(u' '))
+            support::type(form, ("Text" + QByteArray::number(++n)).constData(), typed);
+        support::press(form, "Calcular");
+        support::press(form, "NuevaFuncion");
+    }
+    return form;
+}
+
+static void rename(int kind, int index, const QString& name)
+{
+    if (kind == 3)
+        return app::screen<Form1>().renameTransaction(index, name);
+    (kind == 1 ? static_cast<SingleKindEntry&>(app::screen<Form8>()) : app::screen<Form9>())
+        .renameTransaction(index, name);
+}
+
 // A batch estimate's report: its sources as the estimate leaves them, and its text.
 static Form10& batchReport()
 {
-    support::preselect(app::loaded<Form7>(), "Option1");
+    count(1, {"2 12 4"});
     support::preselect(app::loaded<Form6>(), "Option1");
     app::screen<Form6>().Text1->setText(QStringLiteral("35"));
-    app::screen<Form8>().PFNAB = 11.32;
     app::screen<Form3>().ACT = 0.825;
     app::screen<Form3>().PFAb = app::screen<Form3>().PFA = 9.339;
     app::screen<Form4>().P = 0.148076282045204;
@@ -51,7 +80,9 @@ static Form10& batchReport()
 // clang-format off
 const QString kBatchText = QStringLiteral("Informe MARKII\n\nPuntos Función No Ajustados\nPFNA  Batch = 11,32\nPFNA On Line = 0\nPFNA Mixto = 0\n\n"
     "Ajuste por Complejidad Técnica\nTGI = 35\nACT = 0,825\n\nTamaño del Sistema\nPFA Batch = 9,339\nPFA On Line = 0\nPFA = 9,339\n\n"
-    "Productividad, Esfuerzo y Plazo de Entrega\nP = 0,148076282045204 PF/hora\nW = 94,6032666846913 en horas de trabajo\nPE = 6,79106166357798 en semanas");
+    "Productividad, Esfuerzo y Plazo de Entrega\nP = 0,148076282045204 PF/hora\nW = 94,6032666846913 en horas de trabajo\nPE = 6,79106166357798 en semanas\n\n"
+    "Sistema Batch\n\nTransacciones\nNº\tTransacción\tEntidades\tEntradas\tSalidas\tPuntos\n1\tTransacción 1\t2\t12\t4\t11,32\n\tTotal\t\t\t\t11,32\n\n"
+    "Grado Total de Influencia (TGI)\nValor directo de TGI: 35\n\nLenguaje de Programación\nNinguno elegido");
 // clang-format on
 
 // Runs one of poppler's tools; the test command installs them, so a missing one fails the test.
@@ -70,6 +101,7 @@ static QStringList pdfLines(const QString& pdfOrText)
 {
     QString text =
         pdfOrText.endsWith(".pdf") ? poppler("pdftotext", {"-layout", pdfOrText, "-"}) : pdfOrText;
+    text.remove(QRegularExpression("Página \\d+ de \\d+"));
     return text.remove(QRegularExpression("[^\\S\n]")).split(u'\n', Qt::SkipEmptyParts);
 }
 
@@ -112,6 +144,36 @@ static QStringList contents(const QString& folder)
     }
     found.sort();
     return found;
+}
+
+// Words that pdftotext finds outside the page's 20 mm margins, and how many words it found.
+static QStringList wordsOffThePage(const QString& path, int* found)
+{
+    const QString boxes = poppler("pdftotext", {"-bbox", path, "-"});
+    static const QRegularExpression page(R"re(<page width="([\d.]+)" height="([\d.]+)">)re");
+    static const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)<)re");
+    const QRegularExpressionMatch size = page.match(boxes);
+    const double margin = 20 / 25.4 * 72 - 1; // a glyph's box may reach a little past its ink
+    const double right = size.captured(1).toDouble() - margin;
+    const double bottom = size.captured(2).toDouble() - margin;
+    QStringList off;
+    *found = 0;
+    for (const QRegularExpressionMatch& match : word.globalMatch(boxes)) {
+        ++*found;
+        if (match.captured(1).toDouble() < margin || match.captured(2).toDouble() < margin ||
+            match.captured(3).toDouble() > right || match.captured(4).toDouble() > bottom)
+            off << match.captured(5);
+    }
+    return off;
+}
+
+// The copied report after its page of figures.
+static QString copiedDetails(Form10& report)
+{
+    QTest::keySequence(report.window(), QKeySequence::Copy);
+    const QString text = QGuiApplication::clipboard()->text();
+    return text.mid(text.indexOf(QStringLiteral("\n\nSistema ")) + 2);
 }
 
 static QString heard(const toolkit::Screen& form, const char* name)
@@ -207,7 +269,7 @@ private slots:
         });
         QTest::keySequence(report.window(), QKeySequence::Save);
         const QString pdf = poppler("pdfinfo", {path});
-        QVERIFY2(pdf.simplified().contains("Pages: 1 ") && pdf.contains("(A4)"), qPrintable(pdf));
+        QVERIFY2(pdf.simplified().contains("Pages: 2 ") && pdf.contains("(A4)"), qPrintable(pdf));
 
         const QString printed = folder.filePath(QStringLiteral("impreso.pdf"));
         toolkit::setPrintHook([&](QPrinter& printer) {
@@ -217,7 +279,7 @@ private slots:
         });
         QTest::keySequence(report.window(), QKeySequence::Print);
 
-        // Saved or printed, the page holds the report's text, all of it on the page.
+        // Saved or printed, the pages hold the report's text, all of it inside the margins.
         for (const QString& file : {path, printed}) {
             QCOMPARE(pdfLines(file), pdfLines(kBatchText));
             QCOMPARE(misplacedWords(file), QStringList());
@@ -283,6 +345,195 @@ private slots:
                      QString("No se puede guardar el informe en «%1»: %2").arg(path, reason)),
                  qPrintable(said));
         QVERIFY(report.isShown() && contents(folder.path()) == before);
+    }
+
+    // After the figures the report says what they were made of: the system type, every
+    // transaction of that type with its counts and points and the total the entry screen reached,
+    // how TGI was obtained and the language.
+    void showsWhatWasCounted_data()
+    {
+        QTest::addColumn<int>("kind"); // Form7's option: batch, on line, mixed
+        QTest::addColumn<QStringList>("counted");
+        QTest::addColumn<QString>("tgi");  // typed directly; empty: the 19 ratings K mod 6
+        QTest::addColumn<int>("language"); // position on Form4, -1 for none picked
+        QTest::addColumn<QString>("details");
+        const QString header = "Nº\tTransacción\tEntidades\tEntradas\tSalidas\tPuntos\n";
+        QString ratings = "Grado Total de Influencia (TGI)\nAtributo\tInfluencia\n";
+        const QStringList degrees = {"0-Sin Influencia", "1-Inf.Mínima",        "2-Inf.Moderada",
+                                     "3-Inf.Apreciable", "4-Inf.Significativa", "5-Inf.Muy Fuerte"};
+        for (int k = 1; k <= 19; ++k) {
+            auto* label =
+                support::widget<QLabel>(app::loaded<Form2>(), "Label" + QByteArray::number(k));
+            ratings += label->text().trimmed() + u'\t' + degrees[k % 6] + u'\n';
+        }
+        ratings += "Suma (TGI)\t46\n\n";
+        // clang-format off
+        QTest::newRow("batch, typed TGI, SQL") << 1
+            << QStringList{"2 12 4", "0 0 0", "32767 32767 32767"} << "35" << 7
+            << "Sistema Batch\n\nTransacciones\n" + header +
+               "1\tAlta de cliente\t2\t12\t4\t11,32\n2\tTransacción 2\t0\t0\t0\t0\n"
+               "3\tTransacción 3\t32767\t32767\t32767\t81917,5\n\tTotal\t\t\t\t81928,82\n\n"
+               "Grado Total de Influencia (TGI)\nValor directo de TGI: 35\n\n"
+               "Lenguaje de Programación\nSQL, factor 1,6";
+        QTest::newRow("on line, rated, Java") << 2 << QStringList{"1 1 1", "3 5 7"} << "" << 10
+            << "Sistema On Line\n\nTransacciones\n" + header +
+               "1\tAlta de cliente\t1\t1\t1\t2,5\n2\tTransacción 2\t3\t5\t7\t9,7\n"
+               "\tTotal\t\t\t\t12,2\n\n" + ratings + "Lenguaje de Programación\nJava, factor 1";
+        QTest::newRow("mixed, typed 12, no language") << 3
+            << QStringList{"1 2 3 4 5 6", "0 0 0 32767 0 1"} << "12" << -1
+            << "Sistema Mixto\n\nTransacciones\nNº\tTransacción\tEntidades Batch\tEntradas Batch\t"
+               "Salidas Batch\tPuntos Batch\tEntidades On Line\tEntradas On Line\t"
+               "Salidas On Line\tPuntos On Line\n"
+               "1\tAlta de cliente\t1\t2\t3\t3,6\t4\t5\t6\t11,1\n"
+               "2\tTransacción 2\t0\t0\t0\t0\t32767\t0\t1\t54393,48\n"
+               "\tTotal\t\t\t\t3,6\t\t\t\t54404,58\nPFNA Mixto = 54408,18\n\n"
+               "Grado Total de Influencia (TGI)\nValor directo de TGI: 12\n\n"
+               "Lenguaje de Programación\nNinguno elegido";
+        // clang-format on
+    }
+    void showsWhatWasCounted()
+    {
+        QFETCH(int, kind);
+        QFETCH(QStringList, counted);
+        QFETCH(QString, tgi);
+        QFETCH(int, language);
+        // A list counted for another system type, which the user then turned back from, never
+        // reaches the report.
+        const int abandoned = kind % 3 + 1;
+        const toolkit::Screen& left = count(abandoned, {abandoned == 3 ? "9 9 9 9 9 9" : "9 9 9"});
+        rename(abandoned, 0, QStringLiteral("Abandonada"));
+        support::press(left, "Cancelar");
+        count(kind, counted);
+        rename(kind, 0, QStringLiteral("  Alta\tde cliente ")); // a pasted tab splits no row
+        Form6& road = app::loaded<Form6>();
+        if (tgi.isEmpty()) {
+            support::preselect(road, "Option2");
+            Form2& form2 = app::screen<Form2>();
+            form2.Show();
+            for (int k = 1; k <= 19; ++k)
+                support::pick(form2, ("Combo" + QByteArray::number(k)).constData(), k % 6);
+            support::press(form2, "Sumar");
+        } else {
+            support::preselect(road, "Option1");
+            road.Text1->setText(tgi);
+        }
+        if (language >= 0) {
+            app::screen<Form4>().Show();
+            support::pick(app::screen<Form4>(), "Combo1", language);
+        }
+
+        Form10& report = openReport();
+        const QString details = copiedDetails(report);
+        QTEST(details, "details");
+        // The total is the report's own unadjusted size, as the entry screen reached it.
+        const char* size = kind == 1 ? "Label2" : kind == 2 ? "Label4" : "Label6";
+        QVERIFY(details.contains((kind == 3 ? "\nPFNA Mixto = " : "\tTotal\t\t\t\t") +
+                                 support::shown(report, size) + u'\n'));
+
+        // The PDF holds the same, all of it inside the page's margins.
+        const QString path = folder.filePath(QStringLiteral("detalle.pdf"));
+        toolkit::setSaveFileHook([&](const QString&) { return path; });
+        QTest::keySequence(report.window(), QKeySequence::Save);
+        const auto words = [](QString text) {
+            return text.remove(QRegularExpression("[^\\S\n]")).split(u'\n', Qt::SkipEmptyParts);
+        };
+        const QStringList pdf = words(poppler("pdftotext", {"-layout", path, "-"})) << "Nº";
+        QStringList missing = words(details);
+        // pdftotext splits the mixed table's two-line headings: only the first word is checked.
+        missing.replaceInStrings(QRegularExpression("^Nº.*"), "Nº");
+        missing.removeIf([&](const QString& line) { return pdf.contains(line); });
+        QVERIFY2(missing.isEmpty() && pdf.contains("Página2de2"), qPrintable(missing.join(u' ')));
+        int found = 0;
+        const QStringList off = wordsOffThePage(path, &found);
+        QVERIFY2(found > 100 && off.isEmpty(), qPrintable(off.join(u' ')));
+    }
+
+    // A long list flows over further A4 pages, each numbered, the table headed again on each;
+    // long names wrap within their column; printing lays out the same pages.
+    void longListFlowsOverNumberedPages()
+    {
+        QStringList counted;
+        for (int n = 0; n < 66; ++n)
+            counted << QString("%1 %2 %3").arg(n % 7).arg(n % 11).arg(n * 499 % 32768);
+        count(2, counted);
+        rename(2, 4, QString("Consulta de movimientos ").repeated(8));
+        rename(2, 5, QString(60, u'X'));
+        support::preselect(app::loaded<Form6>(), "Option1");
+        app::screen<Form6>().Text1->setText(QStringLiteral("35"));
+        Form10& report = openReport();
+
+        const QString saved = folder.filePath(QStringLiteral("largo.pdf"));
+        const QString printed = folder.filePath(QStringLiteral("largo-impreso.pdf"));
+        toolkit::setSaveFileHook([&](const QString&) { return saved; });
+        QTest::keySequence(report.window(), QKeySequence::Save);
+        toolkit::setPrintHook([&](QPrinter& printer) {
+            printer.setOutputFileName(printed);
+            return true;
+        });
+        QTest::keySequence(report.window(), QKeySequence::Print);
+
+        QList<QStringList> laidOut; // each file's pages
+        for (const QString& path : {saved, printed}) {
+            QVERIFY2(poppler("pdfinfo", {path}).simplified().contains("Pages: 3 "),
+                     qPrintable(path));
+            QStringList pages;
+            for (const char* page : {"1", "2", "3"})
+                pages << poppler("pdftotext", {"-layout", "-f", page, "-l", page, path, "-"})
+                             .simplified();
+            for (int n = 1; n <= 3; ++n)
+                QVERIFY(pages[n - 1].endsWith(QString("Página %1 de 3").arg(n)));
+            const QString header = "Nº Transacción Entidades Entradas Salidas Puntos";
+            QVERIFY(pages[1].startsWith("Sistema On Line Transacciones " + header));
+            QVERIFY2(pages[2].startsWith("Transacciones (continuación) " + header),
+                     qPrintable(pages[2]));
+            const QString all = pages.join(u' ');
+            for (int n = 1; n <= 66; ++n)
+                if (n != 5 && n != 6)
+                    QVERIFY(all.contains(QString(" %1 Transacción %1 ").arg(n)));
+            QVERIFY(all.contains("Lenguaje de Programación Ninguno elegido"));
+            int found = 0;
+            const QStringList off = wordsOffThePage(path, &found);
+            QVERIFY2(found > 400 && off.isEmpty(), qPrintable(off.join(u' ')));
+            laidOut << pages;
+        }
+        QCOMPARE(laidOut[1], laidOut[0]);
+        // One family of fonts, its bold face aside, throughout.
+        QStringList fonts = poppler("pdffonts", {saved}).split(u'\n', Qt::SkipEmptyParts).mid(2);
+        fonts.replaceInStrings(QRegularExpression("(-Bold)? .*"), QString());
+        fonts.removeDuplicates();
+        QVERIFY2(fonts.size() == 1, qPrintable(fonts.join(u' ')));
+    }
+
+    // The PDF of 2 000 mixed transactions, the widest table, is written in well under 2 s.
+    void pdfOfTwoThousandTransactions()
+    {
+        std::mt19937 random(2000);
+        const auto some = [&] {
+            const auto any = [&] { return numeric::Integer(random() % 32768); };
+            return method::Counts{any(), any(), any()};
+        };
+        QList<method::Transaction> transactions;
+        for (int n = 1; n <= 2000; ++n)
+            transactions.append({n % 3 ? "" : "Consulta de cliente por provincia", some(), some()});
+        const report::Document document{
+            QStringLiteral("Informe MARKII"),
+            {},
+            {report::countedTransactions(method::SystemType::Mixed, transactions)}};
+        const QString path = folder.filePath(QStringLiteral("dos-mil.pdf"));
+        QBENCHMARK
+        {
+            QVERIFY(report::writePdf(document, path));
+        }
+        // So wide a table is set smaller rather than run off the page.
+        int found = 0;
+        const QStringList off = wordsOffThePage(path, &found);
+        QVERIFY2(found > 20000 && off.isEmpty(), qPrintable(off.mid(0, 20).join(u' ')));
+    }
+
+    void cleanupTestCase() // or the folder cannot be removed
+    {
+        QFile::setPermissions(folder.filePath("carpeta/solo-lectura"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
 
