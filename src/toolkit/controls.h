@@ -78,6 +78,8 @@ protected:
     void raiseFromUser(const Handler& handler) const;
 
 private:
+    void ringWithCaption(Label* label);
+
     QWidget* m_widget;
     bool m_unloaded = false;
 };
@@ -131,6 +133,7 @@ public:
 
 private:
     void edited();
+    void showLocked(bool locked);
     // The text read by a conversion; a refusal is explained in the user's words, naming this box.
     template <class Read> auto converted(Read read, bool wholeNumber) const;
 
@@ -155,7 +158,8 @@ public:
     QString caption() const;
     // Raises Change inside the call when the caption differs from the current one.
     void setCaption(const QString& caption);
-    void setAlignment(Alignment alignment);
+    // Left, centred or right; at the top of the label's box, or in its middle.
+    void setAlignment(Alignment alignment, bool middle = false);
     // Captions wrap onto further lines of the label's box unless told to keep to one line.
     void setWordWrap(bool wrap);
 
@@ -170,6 +174,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ringLine();
     void updateReading();
 
     QLabel* m_label;
@@ -267,7 +272,7 @@ public:
     QWidget* container() const;
 
 private:
-    void paint(const QString& background);
+    void paint(const QString& background, const QString& text);
 
     QGroupBox* m_box;
 };
