@@ -138,7 +138,8 @@ FocusFrame::FocusFrame(QWidget* focus, const QList<QWidget*>& around)
     QRect whole;
     for (const QWidget* widget : around)
         whole = whole.united(widget->geometry());
-    setGeometry(whole);
+    // A little apart from the text it surrounds, and inside the container.
+    setGeometry(whole.adjusted(-4, -2, 4, 2) & parentWidget()->rect());
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
     silence(this);

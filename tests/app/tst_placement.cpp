@@ -253,6 +253,19 @@ private slots:
                 const QString where = screen->objectName() + "." + widget->objectName();
                 const QFontMetrics metrics = widget->fontMetrics();
                 if (auto* label = qobject_cast<QLabel*>(widget)) {
+                    // Two pixels at least between a caption and any line of the grid.
+                    const QRect text =
+                        metrics
+                            .boundingRect(label->rect(),
+                                          int(label->alignment()) |
+                                              (label->wordWrap() ? Qt::TextWordWrap : 0),
+                                          label->text())
+                            .translated(label->pos())
+                            .adjusted(-2, -2, 2, 2);
+                    for (const QWidget* line : label->parentWidget()->findChildren<QWidget*>(
+                             QRegularExpression(QStringLiteral("^Line\\d+$"))))
+                        QVERIFY2(!line->geometry().intersects(text),
+                                 qPrintable(where + " touches " + line->objectName()));
                     const int needed = label->wordWrap() ? label->heightForWidth(label->width())
                                                          : metrics.height();
                     QVERIFY2(needed <= label->height() &&

@@ -185,7 +185,8 @@ private slots:
         // Highlight at both ends of the middle row of the option and its caption.
         const auto ringedWithCaption = [this](const char* focus) {
             part(focus)->setFocus();
-            const QRect line = part("Option1")->geometry() | part("Label2")->geometry();
+            const QRect line =
+                (part("Option1")->geometry() | part("Label2")->geometry()).adjusted(-4, 0, 4, 0);
             const QImage image = part("Option1")->parentWidget()->grab(line).toImage();
             const auto lit = [&](int from, int to, int pixels = 0) {
                 for (int x = from; x < to; ++x)

@@ -56,7 +56,7 @@ constexpr int kDivider = 4290;
 constexpr int kGridRight = 6045;
 constexpr int kRatingLeft = kDivider + 15;
 constexpr int kRatingWidth = 1725;
-constexpr int kNameLeft = 600;
+constexpr int kNameLeft = 540;
 
 QByteArray nameOf(const char* kind, int row)
 {

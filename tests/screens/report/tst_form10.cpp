@@ -163,8 +163,9 @@ private slots:
         QCOMPARE(path, QStringList({"Label2", "Label4", "Label6", "Label4"}));
         // The focused line is ringed whole, caption included, and keeps the page's colours.
         QWidget* frame = support::widget(report, "Frame2");
-        const QRect line = support::widget(report, "Label3")->geometry() |
-                           support::widget(report, "Label4")->geometry();
+        const QRect line = (support::widget(report, "Label3")->geometry() |
+                            support::widget(report, "Label4")->geometry())
+                               .adjusted(-4, 0, 4, 0);
         const QImage image = frame->grab(line).toImage();
         const QColor ring = frame->palette().color(QPalette::Highlight);
         QCOMPARE(image.pixelColor(0, image.height() / 2), ring);
