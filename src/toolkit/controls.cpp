@@ -419,7 +419,7 @@ void Label::ringLine()
 
 void Label::updateReading()
 {
-    // "PFNA  Batch = " reads "PFNA Batch".
+    // "PFA =  " reads "PFA".
     QString name = m_readCaption ? m_readCaption->caption().simplified() : QString();
     name.remove(QRegularExpression(QStringLiteral("\\s*=$")));
     QString reading = name.isEmpty() ? caption() : name + QStringLiteral(": ") + caption();
