@@ -88,8 +88,6 @@ class TestPlacement final : public QObject
             best = std::max(best, contrast(QColor(colour), background));
         return best;
     }
-    static bool roomy() { return available().height() >= 600; }
-
     static QRect available() { return QGuiApplication::primaryScreen()->availableGeometry(); }
 
     // Whole on the display; a window larger than the display has its top left corner on it.
@@ -152,24 +150,35 @@ private slots:
         }
     }
 
-    // Every text reads against its own background, in a dark scheme and in a light one, and the
-    // grid lines stand out as a control's border must.
-    void readableInDarkAndLightSchemes_data()
+    // In a dark and a light scheme, and with a large desktop font: every text reads against its
+    // own background and fits its control, clear of the grid lines, which stand out as a control's
+    // border must. Up to 9 pt the screens keep their designed size.
+    void readableInEverySchemeAndFont_data()
     {
         QTest::addColumn<QPalette>("scheme");
-        QPalette dark(Qt::white, QColor(0x35, 0x35, 0x35), Qt::gray, Qt::black, Qt::darkGray,
-                      Qt::white, Qt::white, QColor(0x23, 0x23, 0x23), QColor(0x35, 0x35, 0x35));
-        QTest::newRow("dark") << dark;
-        QTest::newRow("light") << QApplication::style()->standardPalette();
+        QTest::addColumn<double>("points");
+        const QPalette light = QApplication::style()->standardPalette();
+        const QPalette dark(Qt::white, QColor(0x35, 0x35, 0x35), Qt::gray, Qt::black, Qt::darkGray,
+                            Qt::white, Qt::white, QColor(0x23, 0x23, 0x23),
+                            QColor(0x35, 0x35, 0x35));
+        QTest::newRow("dark") << dark << 9.0;
+        QTest::newRow("light") << light << 9.0;
+        QTest::newRow("14 pt") << light << 14.0;
     }
-    void readableInDarkAndLightSchemes()
+    void readableInEverySchemeAndFont()
     {
-        if (!roomy())
+        if (available().height() < 600)
             QSKIP("read on the roomy displays");
         QFETCH(QPalette, scheme);
-        const QPalette before = QApplication::palette();
+        QFETCH(double, points);
+        const QPalette palette = QApplication::palette();
+        const QFont font = QApplication::font();
+        const auto restore = qScopeGuard([&] {
+            QApplication::setPalette(palette);
+            QApplication::setFont(font);
+        });
         QApplication::setPalette(scheme);
-        const auto restore = qScopeGuard([&] { QApplication::setPalette(before); });
+        QApplication::setFont(QFont(font.family(), int(points)));
         support::freshRun();
         for (toolkit::Screen* screen : allScreens()) {
             screen->Show();
@@ -180,59 +189,26 @@ private slots:
                 box->setText(QStringLiteral("12,5"));
             }
             const QImage shown = window->grab().toImage();
-            const QColor surface = window->palette().color(QPalette::Window);
             for (QWidget* line : lines(window))
                 QVERIFY2(contrast(shown.pixelColor(line->mapTo(window, line->rect().center())),
-                                  surface) >= 3,
+                                  window->palette().color(QPalette::Window)) >= 3,
                          qPrintable(screen->objectName() + "." + line->objectName()));
             for (QWidget* widget : texts(window)) {
-                const QFontMetrics metrics = widget->fontMetrics();
-                const QRect area =
-                    qobject_cast<QGroupBox*>(widget)
-                        ? QRect(8, 0, metrics.horizontalAdvance(textOf(widget)), metrics.height())
-                        : widget->rect().adjusted(3, 3, -3, -3);
-                const double ratio =
-                    textContrast(shown, area.translated(widget->mapTo(window, QPoint())));
-                QVERIFY2(ratio >= 4.5,
-                         qPrintable(QStringLiteral("%1.%2: %3:1")
-                                        .arg(screen->objectName(), widget->objectName())
-                                        .arg(ratio)));
-            }
-            screen->Hide();
-        }
-    }
-
-    // The screens follow the desktop's font: as designed up to 9 pt, larger beyond, and every
-    // caption still fits its control, clear of the grid lines.
-    void followTheDesktopFont_data()
-    {
-        QTest::addColumn<double>("points");
-        QTest::newRow("9 pt") << 9.0;
-        QTest::newRow("14 pt") << 14.0;
-    }
-    void followTheDesktopFont()
-    {
-        if (!roomy())
-            QSKIP("read on the roomy displays");
-        QFETCH(double, points);
-        const QFont before = QApplication::font();
-        QFont font = before;
-        font.setPointSizeF(points);
-        QApplication::setFont(font);
-        const auto restore = qScopeGuard([&] { QApplication::setFont(before); });
-        support::freshRun();
-        for (toolkit::Screen* screen : allScreens()) {
-            screen->Show();
-            for (QWidget* widget : texts(screen->window())) {
                 const QString where = screen->objectName() + "." + widget->objectName();
                 const QString text = textOf(widget).remove(u'&');
                 auto* label = qobject_cast<QLabel*>(widget);
+                const QRect inside = label ? label->rect() : widget->rect().adjusted(3, 3, -3, -3);
+                const QRect needed = widget->fontMetrics().boundingRect(
+                    inside, label ? int(label->alignment()) | Qt::TextWordWrap : Qt::AlignCenter,
+                    text);
+                const QRect area = qobject_cast<QGroupBox*>(widget)
+                                       ? QRect(8, 0, needed.width(), needed.height())
+                                       : inside;
+                const double ratio =
+                    textContrast(shown, area.translated(widget->mapTo(window, QPoint())));
+                QVERIFY2(ratio >= 4.5, qPrintable(where + QStringLiteral(": %1:1").arg(ratio)));
                 if (!label && !qobject_cast<QPushButton*>(widget))
                     continue;
-                const int flags =
-                    label ? int(label->alignment()) | Qt::TextWordWrap : int(Qt::AlignCenter);
-                const QRect inside = label ? label->rect() : widget->rect().adjusted(4, 4, -4, -4);
-                const QRect needed = widget->fontMetrics().boundingRect(inside, flags, text);
                 QVERIFY2(inside.contains(needed), qPrintable(where));
                 for (const QWidget* line : lines(widget->parentWidget()))
                     QVERIFY2(!line->geometry().intersects(
