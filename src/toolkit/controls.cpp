@@ -2,6 +2,7 @@
 
 #include "toolkit/geometry.h"
 #include "toolkit/runtime.h"
+#include "toolkit/scale.h"
 #include "toolkit/widgets.h"
 
 #include <QAbstractItemView>
@@ -59,6 +60,20 @@ QColor systemColor(SystemColor role)
 
 namespace detail {
 
+QColor textColorOn(const QColor& background)
+{
+    // The relative luminance of WCAG 2.1: black text where it stands out more than white.
+    const auto linear = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    const double luminance = 0.2126 * linear(background.redF()) +
+                             0.7152 * linear(background.greenF()) +
+                             0.0722 * linear(background.blueF());
+    const double onBlack = (luminance + 0.05) / 0.05;
+    const double onWhite = 1.05 / (luminance + 0.05);
+    return onBlack >= onWhite ? QColor(Qt::black) : QColor(Qt::white);
+}
+
 void paintFocusRing(QWidget* widget, int inset)
 {
     // Two crisp pixels in the theme's highlight colour: plain at any scale, unlike the dotted
@@ -108,7 +123,7 @@ void OptionWidget::keyPressEvent(QKeyEvent* event)
 void OptionWidget::paintEvent(QPaintEvent* event)
 {
     QRadioButton::paintEvent(event);
-    if (hasFocus())
+    if (hasFocus() && !m_ringedWithCaption)
         paintFocusRing(this, 1);
 }
 
@@ -296,6 +311,39 @@ void ListWidget::currentChanged(const QModelIndex& current, const QModelIndex& p
     QTreeView::currentChanged(current, previous);
 }
 
+FocusFrame::FocusFrame(QWidget* focus, const QList<QWidget*>& around)
+    : QWidget(focus->parentWidget()), m_focus(focus)
+{
+    QRect whole;
+    for (const QWidget* widget : around)
+        whole = whole.united(widget->geometry());
+    // A little apart from the text it surrounds, and inside the container.
+    setGeometry(whole.adjusted(-4, -2, 4, 2) & parentWidget()->rect());
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    silence(this);
+    hide();
+    m_focus->installEventFilter(this);
+}
+
+bool FocusFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_focus) {
+        if (event->type() == QEvent::FocusIn) {
+            raise();
+            show();
+        } else if (event->type() == QEvent::FocusOut || event->type() == QEvent::Hide) {
+            hide();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FocusFrame::paintEvent(QPaintEvent*)
+{
+    paintFocusRing(this, 0);
+}
+
 } // namespace detail
 
 // ---------------------------------------------------------------------------------------------
@@ -344,7 +392,7 @@ void Control::setFocus()
 
 void Control::setFont(const QFont& font)
 {
-    m_widget->setFont(font);
+    m_widget->setFont(scaledFont(font));
 }
 
 void Control::setBackColor(const QColor& color)
@@ -352,6 +400,8 @@ void Control::setBackColor(const QColor& color)
     QPalette palette = m_widget->palette();
     palette.setColor(QPalette::Window, color);
     palette.setColor(QPalette::Base, color);
+    palette.setColor(QPalette::WindowText, detail::textColorOn(color));
+    palette.setColor(QPalette::Text, detail::textColorOn(color));
     m_widget->setPalette(palette);
     m_widget->setAutoFillBackground(true);
 }
@@ -386,6 +436,18 @@ void Control::describedBy(Label* label)
         caption->setBuddy(m_widget);
     if (m_widget->accessibleName().isEmpty())
         m_widget->setAccessibleName(label->caption().trimmed());
+    ringWithCaption(label);
+}
+
+void Control::ringWithCaption(Label* label)
+{
+    // An option's caption is a label of its own: the focus ring takes in both, as it would
+    // around an option with its own caption.
+    auto* option = dynamic_cast<detail::OptionWidget*>(m_widget);
+    if (!option || option->parentWidget() != label->widget()->parentWidget())
+        return;
+    option->setRingedWithCaption(true);
+    new detail::FocusFrame(option, {option, label->widget()});
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -438,6 +500,18 @@ bool TextBox::isLocked() const
 void TextBox::setLocked(bool locked)
 {
     m_edit->setReadOnly(locked);
+    showLocked(locked);
+}
+
+void TextBox::showLocked(bool locked)
+{
+    // A box that cannot be typed into looks it: the window's colours in place of a field's.
+    const QPalette around =
+        m_edit->parentWidget() ? m_edit->parentWidget()->palette() : QGuiApplication::palette();
+    QPalette palette = m_edit->palette();
+    palette.setColor(QPalette::Base, around.color(locked ? QPalette::Window : QPalette::Base));
+    palette.setColor(QPalette::Text, around.color(locked ? QPalette::WindowText : QPalette::Text));
+    m_edit->setPalette(palette);
 }
 
 template <class Read> auto TextBox::converted(Read read, BoxNumber kind) const
@@ -501,14 +575,14 @@ void Label::setCaption(const QString& caption)
         m_change();
 }
 
-void Label::setAlignment(Alignment alignment)
+void Label::setAlignment(Alignment alignment, bool middle)
 {
     Qt::Alignment horizontal = Qt::AlignLeft;
     if (alignment == Alignment::Center)
         horizontal = Qt::AlignHCenter;
     else if (alignment == Alignment::Right)
         horizontal = Qt::AlignRight;
-    m_label->setAlignment(horizontal | Qt::AlignTop);
+    m_label->setAlignment(horizontal | (middle ? Qt::AlignVCenter : Qt::AlignTop));
 }
 
 void Label::setWordWrap(bool wrap)
@@ -522,15 +596,25 @@ void Label::readAsValueOf(const Label* caption, const Label* unit)
     m_readCaption = caption;
     m_readUnit = unit;
     m_label->setFocusPolicy(Qt::StrongFocus);
-    m_label->setStyleSheet(QStringLiteral("QLabel#%1:focus { background-color: palette(highlight); "
-                                          "color: palette(highlighted-text); }")
-                               .arg(m_label->objectName()));
+    ringLine();
     updateReading();
+}
+
+void Label::ringLine()
+{
+    // The focus is shown around the whole line, caption and unit included, with the page's
+    // colours left as they are.
+    QList<QWidget*> line = {m_label};
+    for (const Label* part : {m_readCaption, m_readUnit}) {
+        if (part && part->widget()->parentWidget() == m_label->parentWidget())
+            line.append(part->widget());
+    }
+    new detail::FocusFrame(m_label, line);
 }
 
 void Label::updateReading()
 {
-    // "PFNA  Batch = " reads "PFNA Batch".
+    // "PFA =  " reads "PFA".
     QString name = m_readCaption ? m_readCaption->caption().simplified() : QString();
     name.remove(QRegularExpression(QStringLiteral("\\s*=$")));
     QString reading = name.isEmpty() ? caption() : name + QStringLiteral(": ") + caption();
@@ -779,30 +863,31 @@ void ListBox::rowChanged(int row)
 
 Frame::Frame(QGroupBox* box) : Control(box), m_box(box)
 {
-    paint(QStringLiteral("palette(window)"));
+    paint(QStringLiteral("palette(window)"), QStringLiteral("palette(window-text)"));
 }
 
 void Frame::setBackColor(const QColor& color)
 {
-    paint(color.name());
+    paint(color.name(), detail::textColorOn(color).name());
     Control::setBackColor(color);
 }
 
-void Frame::paint(const QString& background)
+void Frame::paint(const QString& background, const QString& text)
 {
     // A plain etched line with the caption set into it, as the screens were drawn; the style's
     // own group box panel would add a tint and put the caption above the line.
-    m_box->setStyleSheet(QStringLiteral("QGroupBox#%1 { background-color: %2; border: 1px solid "
-                                        "#a0a0a0; margin-top: 0.5em; }"
+    m_box->setStyleSheet(QStringLiteral("QGroupBox#%1 { background-color: %2; color: %3; border: "
+                                        "1px solid #a0a0a0; margin-top: 0.5em; }"
                                         "QGroupBox#%1::title { subcontrol-origin: margin; "
-                                        "left: 6px; padding: 0 2px; background-color: %2; }")
-                             .arg(m_box->objectName(), background));
+                                        "left: 6px; padding: 0 2px; background-color: %2; "
+                                        "color: %3; }")
+                             .arg(m_box->objectName(), background, text));
 }
 
 void Frame::setCaptionFont(const QFont& font)
 {
     // The group box's own font draws the caption; its children set theirs explicitly.
-    m_box->setFont(font);
+    m_box->setFont(scaledFont(font));
 }
 
 QString Frame::caption() const

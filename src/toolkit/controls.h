@@ -82,6 +82,8 @@ protected:
     void raiseFromUser(const Handler& handler) const;
 
 private:
+    void ringWithCaption(Label* label);
+
     QWidget* m_widget;
     bool m_unloaded = false;
 };
@@ -138,6 +140,7 @@ public:
 
 private:
     void edited();
+    void showLocked(bool locked);
     // The text read by a conversion; a refusal is explained in the user's words, naming this box.
     template <class Read> auto converted(Read read, BoxNumber kind) const;
 
@@ -162,7 +165,8 @@ public:
     QString caption() const;
     // Raises Change inside the call when the caption differs from the current one.
     void setCaption(const QString& caption);
-    void setAlignment(Alignment alignment);
+    // Left, centred or right; at the top of the label's box, or in its middle.
+    void setAlignment(Alignment alignment, bool middle = false);
     // Captions wrap onto further lines of the label's box unless told to keep to one line.
     void setWordWrap(bool wrap);
 
@@ -177,6 +181,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void ringLine();
     void updateReading();
 
     QLabel* m_label;
@@ -323,7 +328,7 @@ public:
     QWidget* container() const;
 
 private:
-    void paint(const QString& background);
+    void paint(const QString& background, const QString& text);
 
     QGroupBox* m_box;
 };

@@ -2,6 +2,7 @@
 
 #include "toolkit/fonts.h"
 #include "toolkit/runtime.h"
+#include "toolkit/scale.h"
 #include "toolkit/widgets.h"
 
 #include <QAccessible>
@@ -10,6 +11,7 @@
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +20,9 @@
 #include <QRadioButton>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -60,6 +65,28 @@ QRect keptInside(QRect frame, const QRect& area)
     return frame;
 }
 
+// The design of a screen, scrolled where the display is smaller than the design. The keys belong
+// to the screen: the arrow keys go from control to control, never scroll the design away.
+class DesignScroll final : public QScrollArea
+{
+public:
+    explicit DesignScroll(QWidget* parent) : QScrollArea(parent)
+    {
+        setFrameShape(QFrame::NoFrame);
+        setFocusPolicy(Qt::NoFocus);
+        horizontalScrollBar()->setFocusPolicy(Qt::NoFocus);
+        verticalScrollBar()->setFocusPolicy(Qt::NoFocus);
+        setWidgetResizable(false);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // The window's own background shows through.
+        viewport()->setAutoFillBackground(false);
+        setAutoFillBackground(false);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override { event->ignore(); }
+};
+
 } // namespace
 
 // The window of a screen: routes Enter, Escape, the close box and activation to its screen.
@@ -83,6 +110,14 @@ protected:
             return;
         }
         switch (event->key()) {
+        case Qt::Key_F10:
+            // Shift+F10 opens the context menu, as the Menu key does.
+            if (event->modifiers() & Qt::ShiftModifier) {
+                openContextMenu();
+                break;
+            }
+            QWidget::keyPressEvent(event);
+            break;
         case Qt::Key_Return:
         case Qt::Key_Enter:
             m_screen->onEnter();
@@ -114,6 +149,14 @@ protected:
     }
 
 private:
+    void openContextMenu()
+    {
+        QWidget* target = focusWidget() ? focusWidget() : this;
+        const QPoint at = target->rect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &menu);
+    }
+
     // An unloaded window may outlive its screen until Qt deletes it.
     QPointer<Screen> m_screen;
 };
@@ -163,7 +206,8 @@ void Screen::load()
 
     m_window = new ScreenWindow(this);
     m_window->setObjectName(objectName());
-    m_window->setFont(defaultFont());
+    m_window->setFont(scaledFont(defaultFont()));
+    buildSurface();
     m_window->setAttribute(Qt::WA_DeleteOnClose, false);
     m_tabStops.clear();
     m_placed = false;
@@ -173,15 +217,68 @@ void Screen::load()
     Form_Load();
 }
 
+void Screen::buildSurface()
+{
+    auto* scroll = new DesignScroll(m_window);
+    m_surface = new QWidget;
+    m_surface->setObjectName(QStringLiteral("design"));
+    scroll->setWidget(m_surface);
+    auto* layout = new QVBoxLayout(m_window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    m_scroll = scroll;
+    // The control that takes the focus is scrolled into sight.
+    QObject::connect(qApp, &QApplication::focusChanged, m_window, [this](QWidget*, QWidget* now) {
+        if (now && m_scroll && m_surface && m_surface->isAncestorOf(now))
+            m_scroll->ensureWidgetVisible(now, 4, 4);
+    });
+}
+
+QSize Screen::designSize() const
+{
+    return m_surface ? m_surface->size() : QSize();
+}
+
+void Screen::fitToDisplay(const QRect& area)
+{
+    // The design's size where the display has room; else the room there is, with scroll bars.
+    const QRect frame = expectedFrame();
+    const QSize decorations = frame.size() - m_window->size();
+    const QSize room = area.size() - decorations;
+    const QSize design = designSize();
+    QSize size = design.boundedTo(room);
+    const int bar = m_window->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (size.height() < design.height())
+        size.setWidth(std::min(room.width(), design.width() + bar));
+    if (size.width() < design.width())
+        size.setHeight(std::min(room.height(), design.height() + bar));
+    if (m_border == Border::FixedDialog) {
+        m_window->setFixedSize(size);
+    } else {
+        // However the user drags its border, the designed client area stays whole where the
+        // display allows it.
+        m_window->setMinimumSize(size);
+        m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    m_window->resize(size);
+}
+
 void Screen::Show()
 {
     load();
     if (!m_window->isVisible()) {
-        if (!m_placed) {
+        const bool placing = !m_placed;
+        if (placing) {
             m_placed = true;
             placeOnDisplay();
         }
         m_window->show();
+        // The first window shown learns its decorations only now: fitted again with them.
+        const QRect area = availableArea();
+        if (placing && !area.contains(m_window->frameGeometry())) {
+            fitToDisplay(area);
+            m_window->move(keptInside(m_window->frameGeometry(), area).topLeft());
+        }
     }
     m_window->raise();
     m_window->activateWindow();
@@ -223,6 +320,7 @@ QRect Screen::expectedFrame() const
 void Screen::placeOnDisplay()
 {
     const QRect area = availableArea();
+    fitToDisplay(area);
     QRect frame = expectedFrame();
     if (m_designPosition) {
         // The design's desktop is centred on this one, so the screens keep their places
@@ -239,6 +337,7 @@ void Screen::placeOnDisplay()
 bool Screen::placeBeside(Screen& other)
 {
     const QRect area = availableArea();
+    fitToDisplay(area);
     QRect beside = other.window()->frameGeometry();
     constexpr int gap = 8;
     QRect frame = expectedFrame();
@@ -350,11 +449,10 @@ void Screen::finishDesign()
         // Fixed dialog: no minimise or maximise box, no resizing, no task bar entry.
         m_window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-        m_window->setFixedSize(m_window->size());
+        m_window->setFixedSize(designSize());
     } else {
         m_window->setWindowFlags(Qt::Window);
-        // However the user drags its border, the designed client area stays whole.
-        m_window->setMinimumSize(m_window->size());
+        m_window->setMinimumSize(designSize());
     }
 
     std::stable_sort(m_tabStops.begin(), m_tabStops.end(),
@@ -380,7 +478,9 @@ void Screen::setCaption(const QString& caption)
 
 void Screen::setClientSize(int widthTwips, int heightTwips)
 {
-    m_window->resize(toPixels(widthTwips), toPixels(heightTwips));
+    const QSize size(scaledPixels(widthTwips), scaledPixels(heightTwips));
+    m_surface->setFixedSize(size);
+    m_window->resize(size);
 }
 
 void Screen::setBorder(Border border)
@@ -395,8 +495,11 @@ void Screen::setDesignPosition(int leftTwips, int topTwips)
 
 void Screen::setBackColor(const QColor& color)
 {
+    // The text colour comes with the background, whatever the desktop's scheme.
+    const QColor text = detail::textColorOn(color);
     QPalette palette = m_window->palette();
     palette.setColor(QPalette::Window, color);
+    palette.setColor(QPalette::WindowText, text);
     m_window->setPalette(palette);
     m_window->setAutoFillBackground(true);
 }
@@ -429,7 +532,7 @@ void Screen::setEscapeCloses(bool closes)
     m_escapeCloses = closes;
 }
 
-void Screen::addCommand(const char* name, const QString& text, QKeySequence::StandardKey shortcut,
+void Screen::addCommand(const char* name, const QString& text, const QKeySequence& shortcut,
                         Handler handler)
 {
     auto* action = new QAction(text, m_window);
@@ -448,7 +551,7 @@ void Screen::addCommand(const char* name, const QString& text, QKeySequence::Sta
 
 QWidget* Screen::parentFor(Frame* in) const
 {
-    return in ? in->container() : m_window.data();
+    return in ? in->container() : m_surface.data();
 }
 
 template <class C> C* Screen::own(C* control)
@@ -460,8 +563,8 @@ template <class C> C* Screen::own(C* control)
 template <class W> W* Screen::place(W* widget, const char* name, Twips where, int tabIndex)
 {
     widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(where.toPixels());
-    widget->setFont(defaultFont());
+    widget->setGeometry(scaledPixels(where));
+    widget->setFont(scaledFont(defaultFont()));
     m_tabStops.push_back({tabIndex, widget});
     return widget;
 }
@@ -526,14 +629,13 @@ Line* Screen::addLine(const char* name, int x1, int y1, int x2, int y2, Frame* i
 {
     auto* stroke = new QWidget(parentFor(in));
     stroke->setObjectName(QString::fromLatin1(name));
-    const int left = toPixels(std::min(x1, x2));
-    const int top = toPixels(std::min(y1, y2));
-    const int width = toPixels(std::max(x1, x2)) - left + 1;
-    const int height = toPixels(std::max(y1, y2)) - top + 1;
+    const int left = scaledPixels(std::min(x1, x2));
+    const int top = scaledPixels(std::min(y1, y2));
+    const int width = scaledPixels(std::max(x1, x2)) - left + 1;
+    const int height = scaledPixels(std::max(y1, y2)) - top + 1;
     stroke->setGeometry(left, top, width, height);
-    QPalette palette = stroke->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    stroke->setPalette(palette);
+    // Drawn in the text colour: plain on a light scheme and on a dark one.
+    stroke->setBackgroundRole(QPalette::WindowText);
     stroke->setAutoFillBackground(true);
     stroke->setAttribute(Qt::WA_TransparentForMouseEvents);
     stroke->setFocusPolicy(Qt::NoFocus);

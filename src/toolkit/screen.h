@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include <QScrollArea>
 #include <QWidget>
 
 namespace toolkit {
@@ -73,9 +74,9 @@ protected:
     void setCancelButton(CommandButton* button);
     // Escape closes the screen as its close box does (a screen without a cancel button).
     void setEscapeCloses(bool closes);
-    // A command of the whole screen: in its context menu (right click or the Menu key) with its
-    // shortcut shown, and on the shortcut itself.
-    void addCommand(const char* name, const QString& text, QKeySequence::StandardKey shortcut,
+    // A command of the whole screen: in its context menu (right click, the Menu key or Shift+F10)
+    // with its shortcut shown, and on the shortcut itself.
+    void addCommand(const char* name, const QString& text, const QKeySequence& shortcut,
                     Handler handler);
 
     // Controls, placed in twips relative to the screen or to the frame given.
@@ -107,6 +108,9 @@ private:
     template <class W> W* place(W* widget, const char* name, Twips where, int tabIndex);
     template <class C> C* own(C* control);
     void finishDesign();
+    void buildSurface();
+    QSize designSize() const;
+    void fitToDisplay(const QRect& area);
     QRect expectedFrame() const;
     void placeOnDisplay();
     bool placeBeside(Screen& other);
@@ -118,6 +122,9 @@ private:
 
     QString m_caption;
     QPointer<QWidget> m_window;
+    // The design's controls stand on this surface, inside a scroll area that fills the window.
+    QPointer<QWidget> m_surface;
+    QPointer<QScrollArea> m_scroll;
     std::vector<TabStop> m_tabStops;
     std::vector<QPointer<Control>> m_controls;
     QPointer<QWidget> m_defaultButton;

@@ -4,6 +4,8 @@
 // need. Internal to the toolkit.
 
 #include <QAbstractTableModel>
+#include <QColor>
+#include <QList>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyledItemDelegate>
@@ -22,6 +24,8 @@ public:
     // Inside a click, while Qt turns the option on; a change of state at any other time comes
     // from outside (an assistive tool).
     bool isClicking() const { return m_clicking; }
+    // The focus ring is drawn around the option and its caption together, not here.
+    void setRingedWithCaption(bool ringed) { m_ringedWithCaption = ringed; }
 
 protected:
     // The whole area of the option takes the click, not only its round mark.
@@ -35,6 +39,7 @@ protected:
 
 private:
     bool m_clicking = false;
+    bool m_ringedWithCaption = false;
 };
 
 // A command button whose focus is plain to see, apart from the default button's own mark.
@@ -110,6 +115,25 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 };
+
+// A focus ring around a control and the captions of its line, while the control has the focus.
+// All of them stand in the same container.
+class FocusFrame final : public QWidget
+{
+public:
+    FocusFrame(QWidget* focus, const QList<QWidget*>& around);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QWidget* m_focus;
+};
+
+// Black or white, whichever reads better on the background: a colour set for a background always
+// comes with its text colour, so that no desktop scheme puts white text on a white page.
+QColor textColorOn(const QColor& background);
 
 // Screen readers pass over this widget.
 void silence(QWidget* widget);

@@ -41,13 +41,14 @@ const std::array<Attribute, Form2::kAttributes> kAttributeRows = {{
 }};
 
 // The grid's columns. The influence column takes the room that was free at its right, and the
-// names' column a little more, so that every rating and every name reads whole.
-constexpr int kGridLeft = 480;
+// names' column the room at its left, so that every rating and every name reads whole, clear of
+// the lines.
+constexpr int kGridLeft = 360;
 constexpr int kDivider = 4290;
 constexpr int kGridRight = 6045;
 constexpr int kRatingLeft = kDivider + 15;
 constexpr int kRatingWidth = 1725;
-constexpr int kNameLeft = 600;
+constexpr int kNameLeft = 450;
 
 QByteArray nameOf(const char* kind, int row)
 {

@@ -64,8 +64,6 @@ void Form3::design()
         result->setLocked(true);
         result->setFont(toolkit::designFont(QStringLiteral("MS Sans Serif"), 9.75));
     }
-    for (toolkit::TextBox* result : {Text4, Text3, Text1})
-        result->setBackColor(Qt::white);
     // The inputs gathered from other screens travel in these; the user never sees them.
     for (toolkit::TextBox* input : {Text6, Text5, Text2})
         input->setVisible(false);
@@ -74,9 +72,10 @@ void Form3::design()
         sign->setFont(toolkit::boldFont(18));
     for (toolkit::Label* caption : {Label5, Label4, Label3, Label1})
         caption->setFont(toolkit::boldFont());
+    // The theme's highlight, with whichever of black and white reads on it.
     Label2->setBackColor(toolkit::systemColor(toolkit::SystemColor::Highlight));
-    Label2->setForeColor(toolkit::systemColor(toolkit::SystemColor::HighlightText));
     Label2->setFont(toolkit::designFont(QStringLiteral("MS Reference Sans Serif"), 8.25, true));
+    Label2->setAlignment(toolkit::Label::Alignment::Left, true);
     setDefaultButton(Calcular);
 
     Text1->describedBy(Label1);

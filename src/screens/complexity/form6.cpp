@@ -51,6 +51,8 @@ void Form6::design()
 void Form6::Option1_Click()
 {
     Text1->setLocked(false);
+    // The choice has opened the box: the user types there next.
+    Text1->setFocus();
 }
 
 void Form6::Option2_Click()

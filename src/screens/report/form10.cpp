@@ -48,72 +48,85 @@ void Form10::design()
 
     Frame1 = addFrame("Frame1", QString(), Twips{240, 0, 6975, 7695}, 0);
 
+    // Every caption at one indent and every value in one column, so that the page reads as a
+    // table; the units stand after the widest value the effort frame can show.
+    constexpr int caption = 360;
+    constexpr int captionWidth = 1500;
+    constexpr int value = 1920;
+    constexpr int valueWidth = 4095;
+    constexpr int effortWidth = 1620;
+    constexpr int unit = value + effortWidth + 60;
+    constexpr int height = 345;
+
     Frame5 = addFrame("Frame5", QStringLiteral("Productividad, Esfuerzo y Plazo de Entrega"),
                       Twips{240, 5640, 6495, 1815}, 20, Frame1);
-    Label25 = addLabel("Label25", QStringLiteral("en semanas "), Twips{2760, 1200, 1575, 255}, 29,
-                       Frame5);
-    Label24 = addLabel("Label24", QString(), Twips{720, 1200, 1935, 375}, 28, Frame5);
-    Label23 = addLabel("Label23", QStringLiteral("PE = "), Twips{240, 1200, 495, 375}, 27, Frame5);
+    Label25 = addLabel("Label25", QStringLiteral("en semanas "), Twips{unit, 1200, 1695, height},
+                       29, Frame5);
+    Label24 = addLabel("Label24", QString(), Twips{value, 1200, effortWidth, height}, 28, Frame5);
+    Label23 = addLabel("Label23", QStringLiteral("PE = "),
+                       Twips{caption, 1200, captionWidth, height}, 27, Frame5);
     Label22 = addLabel("Label22", QStringLiteral("en horas de trabajo"),
-                       Twips{2760, 840, 1695, 255}, 26, Frame5);
-    Label21 = addLabel("Label21", QString(), Twips{720, 840, 1935, 375}, 25, Frame5);
-    Label20 = addLabel("Label20", QStringLiteral("W = "), Twips{240, 840, 495, 375}, 24, Frame5);
+                       Twips{unit, 840, 1695, height}, 26, Frame5);
+    Label21 = addLabel("Label21", QString(), Twips{value, 840, effortWidth, height}, 25, Frame5);
+    Label20 = addLabel("Label20", QStringLiteral("W = "), Twips{caption, 840, captionWidth, height},
+                       24, Frame5);
     Label19 =
-        addLabel("Label19", QStringLiteral("PF/hora"), Twips{2760, 480, 855, 255}, 23, Frame5);
-    Label18 = addLabel("Label18", QString(), Twips{720, 480, 1815, 375}, 22, Frame5);
-    Label17 = addLabel("Label17", QStringLiteral("P = "), Twips{240, 480, 375, 375}, 21, Frame5);
+        addLabel("Label19", QStringLiteral("PF/hora"), Twips{unit, 480, 1695, height}, 23, Frame5);
+    Label18 = addLabel("Label18", QString(), Twips{value, 480, effortWidth, height}, 22, Frame5);
+    Label17 = addLabel("Label17", QStringLiteral("P = "), Twips{caption, 480, captionWidth, height},
+                       21, Frame5);
 
-    // Values of the first three frames reach towards the frame's right edge, where nothing stands:
-    // the designed widths cut off a value with fifteen digits.
     Frame4 = addFrame("Frame4", QStringLiteral("Tamaño del Sistema"), Twips{240, 3840, 6495, 1695},
                       13, Frame1);
-    Label16 = addLabel("Label16", QString(), Twips{1680, 1200, 4095, 375}, 19, Frame4);
-    Label15 =
-        addLabel("Label15", QStringLiteral("PFA =  "), Twips{240, 1200, 1215, 255}, 18, Frame4);
-    Label14 = addLabel("Label14", QString(), Twips{1680, 840, 4095, 375}, 17, Frame4);
-    Label13 = addLabel("Label13", QStringLiteral("PFA On Line = "), Twips{240, 840, 1335, 375}, 16,
-                       Frame4);
-    Label12 = addLabel("Label12", QString(), Twips{1680, 480, 4095, 375}, 15, Frame4);
-    Label11 =
-        addLabel("Label11", QStringLiteral("PFA Batch ="), Twips{240, 480, 1095, 375}, 14, Frame4);
+    Label16 = addLabel("Label16", QString(), Twips{value, 1200, valueWidth, height}, 19, Frame4);
+    Label15 = addLabel("Label15", QStringLiteral("PFA =  "),
+                       Twips{caption, 1200, captionWidth, height}, 18, Frame4);
+    Label14 = addLabel("Label14", QString(), Twips{value, 840, valueWidth, height}, 17, Frame4);
+    Label13 = addLabel("Label13", QStringLiteral("PFA On Line = "),
+                       Twips{caption, 840, captionWidth, height}, 16, Frame4);
+    Label12 = addLabel("Label12", QString(), Twips{value, 480, valueWidth, height}, 15, Frame4);
+    Label11 = addLabel("Label11", QStringLiteral("PFA Batch ="),
+                       Twips{caption, 480, captionWidth, height}, 14, Frame4);
 
     Frame3 = addFrame("Frame3", QStringLiteral("Ajuste por Complejidad Técnica"),
                       Twips{240, 2280, 6495, 1455}, 8, Frame1);
-    Label10 = addLabel("Label10", QString(), Twips{960, 960, 4095, 375}, 12, Frame3);
-    Label9 = addLabel("Label9", QStringLiteral("ACT = "), Twips{360, 960, 615, 375}, 11, Frame3);
-    Label8 = addLabel("Label8", QString(), Twips{960, 600, 4095, 375}, 10, Frame3);
-    Label7 = addLabel("Label7", QStringLiteral("TGI = "), Twips{360, 600, 615, 375}, 9, Frame3);
+    Label10 = addLabel("Label10", QString(), Twips{value, 960, valueWidth, height}, 12, Frame3);
+    Label9 = addLabel("Label9", QStringLiteral("ACT = "), Twips{caption, 960, captionWidth, height},
+                      11, Frame3);
+    Label8 = addLabel("Label8", QString(), Twips{value, 600, valueWidth, height}, 10, Frame3);
+    Label7 = addLabel("Label7", QStringLiteral("TGI = "), Twips{caption, 600, captionWidth, height},
+                      9, Frame3);
 
     Frame2 = addFrame("Frame2", QStringLiteral("Puntos Función No Ajustados"),
                       Twips{240, 360, 6495, 1815}, 1, Frame1);
-    Label6 = addLabel("Label6", QString(), Twips{1920, 1320, 4095, 375}, 7, Frame2);
-    Label5 =
-        addLabel("Label5", QStringLiteral("PFNA Mixto = "), Twips{360, 1320, 1335, 375}, 6, Frame2);
-    Label4 = addLabel("Label4", QString(), Twips{1920, 960, 4095, 375}, 5, Frame2);
-    Label3 = addLabel("Label3", QStringLiteral("PFNA On Line = "), Twips{360, 960, 1455, 375}, 4,
-                      Frame2);
-    Label2 = addLabel("Label2", QString(), Twips{1920, 600, 4095, 375}, 3, Frame2);
-    Label1 =
-        addLabel("Label1", QStringLiteral("PFNA  Batch = "), Twips{360, 600, 1335, 375}, 2, Frame2);
+    Label6 = addLabel("Label6", QString(), Twips{value, 1320, valueWidth, height}, 7, Frame2);
+    Label5 = addLabel("Label5", QStringLiteral("PFNA Mixto = "),
+                      Twips{caption, 1320, captionWidth, height}, 6, Frame2);
+    Label4 = addLabel("Label4", QString(), Twips{value, 960, valueWidth, height}, 5, Frame2);
+    Label3 = addLabel("Label3", QStringLiteral("PFNA On Line = "),
+                      Twips{caption, 960, captionWidth, height}, 4, Frame2);
+    Label2 = addLabel("Label2", QString(), Twips{value, 600, valueWidth, height}, 3, Frame2);
+    Label1 = addLabel("Label1", QStringLiteral("PFNA Batch = "),
+                      Twips{caption, 600, captionWidth, height}, 2, Frame2);
 
-    // A white page: the screen, every frame and every label.
+    // A white page in one family: the screen, every frame and every label, with black text
+    // whatever the desktop's scheme.
     for (toolkit::Frame* frame : {Frame1, Frame5, Frame4, Frame3, Frame2}) {
         frame->setBackColor(Qt::white);
-        frame->setCaptionFont(toolkit::designFont(QStringLiteral("Garamond"), 11.25, true));
+        frame->setCaptionFont(toolkit::boldFont(9.75));
     }
     const auto captions = {Label25, Label23, Label22, Label20, Label19, Label17, Label15,
                            Label13, Label11, Label9,  Label7,  Label5,  Label3,  Label1};
     const auto values = {Label24, Label21, Label18, Label16, Label14, Label12,
                          Label10, Label8,  Label6,  Label4,  Label2};
-    // Captions are see-through: where a caption's box reaches into its value's, it must not
-    // paint over the value's first digit.
     for (toolkit::Label* label : captions) {
+        label->setBackColor(Qt::white);
         label->setFont(toolkit::boldFont());
-        label->setAlignment(toolkit::Label::Alignment::Left);
+        label->setAlignment(toolkit::Label::Alignment::Left, true);
     }
     for (toolkit::Label* label : values) {
         label->setBackColor(Qt::white);
-        label->setAlignment(toolkit::Label::Alignment::Left);
+        label->setAlignment(toolkit::Label::Alignment::Left, true);
     }
     // The page is read value by value, with Tab or the arrow keys, each with its caption and
     // unit. Escape leaves it as its close box does.
@@ -133,12 +146,12 @@ void Form10::design()
     for (toolkit::Label* label : captions)
         label->hideFromScreenReaders();
 
-    // The report goes with the user: copied into a plan, saved beside a proposal, printed.
-    addCommand("Copiar", QStringLiteral("Copiar informe"), QKeySequence::Copy,
+    // The report goes with the user: copied into a plan, exported beside a proposal, printed.
+    addCommand("Copiar", QStringLiteral("&Copiar informe"), QKeySequence::Copy,
                [this] { copyReport(); });
-    addCommand("GuardarPdf", QStringLiteral("Guardar como PDF…"), QKeySequence::Save,
-               [this] { saveReport(); });
-    addCommand("Imprimir", QStringLiteral("Imprimir…"), QKeySequence::Print,
+    addCommand("ExportarPdf", QStringLiteral("&Exportar a PDF…"),
+               QKeySequence(Qt::CTRL | Qt::Key_E), [this] { saveReport(); });
+    addCommand("Imprimir", QStringLiteral("&Imprimir…"), QKeySequence::Print,
                [this] { printReport(); });
 
     Label2->onChange([this] { Label2_Change(); });
@@ -238,7 +251,7 @@ void Form10::copyReport()
 void Form10::saveReport()
 {
     const QString path = toolkit::askSaveFileName(
-        QStringLiteral("Guardar el informe como PDF"),
+        QStringLiteral("Exportar el informe a PDF"),
         QDir(toolkit::documentsFolder()).filePath(QStringLiteral("Informe MARKII.pdf")),
         QStringLiteral("Documentos PDF (*.pdf)"));
     if (path.isEmpty())

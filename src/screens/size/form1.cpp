@@ -51,9 +51,9 @@ void Form1::design()
     addLine("Line1", 360, 240, 360, 3000);
     Label4 = addLabel("Label4", QStringLiteral("PFNA"), Twips{480, 2640, 1335, 255}, 9);
     Label3 =
-        addLabel("Label3", QStringLiteral("Nº Datos de Salida"), Twips{480, 2040, 1455, 255}, 8);
+        addLabel("Label3", QStringLiteral("Nº Datos de Salida"), Twips{375, 2040, 1530, 255}, 8);
     Label2 =
-        addLabel("Label2", QStringLiteral("Nº Datos de Entrada"), Twips{600, 1440, 1215, 375}, 7);
+        addLabel("Label2", QStringLiteral("Nº Datos de Entrada"), Twips{600, 1380, 1215, 510}, 7);
     Label1 = addLabel("Label1", QStringLiteral("Nº Entidades"), Twips{600, 960, 1095, 255}, 0);
     Transacciones = addListBox("Transacciones", list, transaction_list::kTabIndex);
     Quitar = addButton("Quitar", QStringLiteral("&Quitar"),

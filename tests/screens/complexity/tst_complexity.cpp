@@ -93,6 +93,9 @@ private slots:
         QCOMPARE(seen(mode(), {"Text1", "Command1"}), QStringList({"", "[Command1]", "Text1"}));
 
         support::click(support::widget(mode(), "Option1"));
+        // The choice opens the box, where the user types next.
+        QCOMPARE(support::focused(mode()), QStringLiteral("Text1"));
+        support::widget(mode(), "Option1")->setFocus();
         // Browsing the options with the arrow keys does not leave for the attribute ratings.
         support::key(mode(), Qt::Key_Down);
         QVERIFY(mode().isShown() && mode().Option1->isSelected());

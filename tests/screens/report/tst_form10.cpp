@@ -15,15 +15,20 @@
 #include <QClipboard>
 #include <QDirIterator>
 #include <QLabel>
+#include <QMenu>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <csignal>
 #include <random>
 
 #include <sys/resource.h>
+
+// The report's PDF entry.
+static const QKeySequence kExportPdf(Qt::CTRL | Qt::Key_E);
 
 // The report as the user opens it: "&Informe" on the effort screen. Its shortcuts act on the
 // active window.
@@ -78,7 +83,7 @@ static Form10& batchReport()
 }
 
 // clang-format off
-const QString kBatchText = QStringLiteral("Informe MARKII\n\nPuntos Función No Ajustados\nPFNA  Batch = 11,32\nPFNA On Line = 0\nPFNA Mixto = 0\n\n"
+const QString kBatchText = QStringLiteral("Informe MARKII\n\nPuntos Función No Ajustados\nPFNA Batch = 11,32\nPFNA On Line = 0\nPFNA Mixto = 0\n\n"
     "Ajuste por Complejidad Técnica\nTGI = 35\nACT = 0,825\n\nTamaño del Sistema\nPFA Batch = 9,339\nPFA On Line = 0\nPFA = 9,339\n\n"
     "Productividad, Esfuerzo y Plazo de Entrega\nP = 0,148076282045204 PF/hora\nW = 94,6032666846913 en horas de trabajo\nPE = 6,79106166357798 en semanas\n\n"
     "Sistema Batch\n\nTransacciones\nNº\tTransacción\tEntidades\tEntradas\tSalidas\tPuntos\n1\tTransacción 1\t2\t12\t4\t11,32\n\tTotal\t\t\t\t11,32\n\n"
@@ -236,14 +241,24 @@ private slots:
             path << support::focused(report);
         }
         QCOMPARE(path, QStringList({"Label2", "Label4", "Label6", "Label4"}));
+        // The focused line is ringed whole, caption included, and keeps the page's colours.
+        QWidget* frame = support::widget(report, "Frame2");
+        const QRect line = (support::widget(report, "Label3")->geometry() |
+                            support::widget(report, "Label4")->geometry())
+                               .adjusted(-4, 0, 4, 0);
+        const QImage image = frame->grab(line).toImage();
+        const QColor ring = frame->palette().color(QPalette::Highlight);
+        QCOMPARE(image.pixelColor(0, image.height() / 2), ring);
+        QCOMPARE(image.pixelColor(image.width() - 1, image.height() / 2), ring);
+        QCOMPARE(image.pixelColor(image.width() - 8, image.height() / 2), QColor(Qt::white));
         for (int n : {1, 3, 5, 7, 9, 11, 13, 15, 17, 20, 23}) { // a caption, then its number
             auto* caption = support::widget<QLabel>(report, "Label" + QByteArray::number(n));
             auto* num = support::widget<QLabel>(report, "Label" + QByteArray::number(n + 1));
-            // No caption reaches into its number, whatever the number, so none can paint over it:
-            // the longest number the screens write still fits its label.
+            // No caption reaches into its number, whatever the number, and the longest number the
+            // screens write still fits its label.
             const int ends =
                 caption->x() + caption->fontMetrics().horizontalAdvance(caption->text());
-            QVERIFY2(ends <= num->x() && !caption->autoFillBackground() &&
+            QVERIFY2(ends <= num->x() &&
                          num->fontMetrics().horizontalAdvance("-1234,56789012345") <= num->width(),
                      qPrintable(caption->objectName()));
         }
@@ -260,14 +275,14 @@ private slots:
 
         // Cancelling the save dialog writes nothing and says nothing.
         toolkit::setSaveFileHook([](const QString&) { return QString(); });
-        QTest::keySequence(report.window(), QKeySequence::Save);
+        QTest::keySequence(report.window(), kExportPdf);
         QVERIFY(contents(folder.path()).isEmpty());
 
         const QString path = folder.filePath(QStringLiteral("informe.pdf"));
         toolkit::setSaveFileHook([&](const QString& proposed) {
             return proposed.endsWith(QStringLiteral("/Informe MARKII.pdf")) ? path : QString();
         });
-        QTest::keySequence(report.window(), QKeySequence::Save);
+        QTest::keySequence(report.window(), QKeySequence(Qt::CTRL | Qt::Key_E));
         const QString pdf = poppler("pdfinfo", {path});
         QVERIFY2(pdf.simplified().contains("Pages: 2 ") && pdf.contains("(A4)"), qPrintable(pdf));
 
@@ -294,12 +309,32 @@ private slots:
         QStringList proposed;
         toolkit::setSaveFileHook([&](const QString& path) { return proposed << path, QString(); });
         Form10& report = batchReport();
-        QTest::keySequence(report.window(), QKeySequence::Save);
+        QTest::keySequence(report.window(), kExportPdf);
         QVERIFY(QDir(folder.path()).mkdir("Documents"));
-        QTest::keySequence(report.window(), QKeySequence::Save);
+        QTest::keySequence(report.window(), kExportPdf);
         QVERIFY(QDir(folder.path()).rmdir("Documents"));
         QCOMPARE(proposed, QStringList({folder.filePath("Informe MARKII.pdf"),
                                         folder.filePath("Documents/Informe MARKII.pdf")}));
+    }
+
+    // Shift+F10 opens the commands as the Menu key does, each with its access key and shortcut.
+    void commandsFromTheKeyboard()
+    {
+        Form10& report = batchReport();
+        QStringList entries;
+        QTimer menuShown;
+        menuShown.setSingleShot(true);
+        connect(&menuShown, &QTimer::timeout, &menuShown, [&] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                for (const QAction* action : menu->actions())
+                    entries << action->text() + u' ' + action->shortcut().toString();
+                menu->close();
+            }
+        });
+        menuShown.start(0);
+        support::key(report, Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(entries, QStringList({"&Copiar informe Ctrl+C", "&Exportar a PDF… Ctrl+E",
+                                       "&Imprimir… Ctrl+P"}));
     }
 
     // A file that cannot be written is named with the reason; nothing on disk changes. These
@@ -337,7 +372,7 @@ private slots:
             std::signal(SIGXFSZ, SIG_IGN); // a write beyond the limit fails instead
             setrlimit(RLIMIT_FSIZE, &full);
         }
-        QTest::keySequence(report.window(), QKeySequence::Save);
+        QTest::keySequence(report.window(), kExportPdf);
         setrlimit(RLIMIT_FSIZE, &limit);
         QCOMPARE(messages.titles(), QStringList("No se ha guardado el informe"));
         const QString said = messages.texts()[0];
@@ -433,7 +468,7 @@ private slots:
         // The PDF holds the same, all of it inside the page's margins.
         const QString path = folder.filePath(QStringLiteral("detalle.pdf"));
         toolkit::setSaveFileHook([&](const QString&) { return path; });
-        QTest::keySequence(report.window(), QKeySequence::Save);
+        QTest::keySequence(report.window(), kExportPdf);
         const auto words = [](QString text) {
             return text.remove(QRegularExpression("[^\\S\n]")).split(u'\n', Qt::SkipEmptyParts);
         };
@@ -465,7 +500,7 @@ private slots:
         const QString saved = folder.filePath(QStringLiteral("largo.pdf"));
         const QString printed = folder.filePath(QStringLiteral("largo-impreso.pdf"));
         toolkit::setSaveFileHook([&](const QString&) { return saved; });
-        QTest::keySequence(report.window(), QKeySequence::Save);
+        QTest::keySequence(report.window(), kExportPdf);
         toolkit::setPrintHook([&](QPrinter& printer) {
             printer.setOutputFileName(printed);
             return true;
