@@ -402,6 +402,12 @@ numeric::Integer OptionButton::value() const
     return m_button->isChecked() ? -1 : 0;
 }
 
+void OptionButton::choose()
+{
+    if (m_button->isEnabled() && !m_button->isHidden())
+        m_button->click();
+}
+
 void OptionButton::clear()
 {
     const QScopedValueRollback clearing(m_clearing, true);
@@ -479,6 +485,12 @@ void ComboBox::addItems(const QStringList& items)
     m_combo->addItems(items);
     // Qt selects the first item added to an empty list; the list starts with no selection.
     m_combo->setCurrentIndex(current);
+}
+
+void ComboBox::pick(int index)
+{
+    if (m_combo->isEnabled() && !m_combo->isHidden() && index >= 0 && index < m_combo->count())
+        m_combo->setCurrentIndex(index);
 }
 
 int ComboBox::listCount() const

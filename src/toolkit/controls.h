@@ -215,6 +215,8 @@ public:
     bool isSelected() const { return value() == -1; }
     // Clears the option silently: the only Value the program writes.
     void clear();
+    // Chooses the option as a click does, if it is shown and enabled.
+    void choose();
 
 private:
     void chosen();
@@ -239,6 +241,8 @@ public:
     // Fills the list in one step, after any items already in it; nothing becomes selected.
     void addItems(const QStringList& items);
     int listCount() const;
+    // Picks the item at a 0-based position as the user does, if the list is shown and enabled.
+    void pick(int index);
     // 0-based position of the item picked, -1 for none.
     numeric::Integer listIndex() const;
     QString text() const;

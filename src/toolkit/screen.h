@@ -52,6 +52,12 @@ public:
     // last comes back.
     static void keepOneVisible();
 
+    // A command of the whole program, on every screen loaded now or later: its shortcut, and an
+    // entry in the screens' context menus where a screen has one. Registering a name again
+    // keeps the first.
+    static void addProgramCommand(const char* name, const QString& text,
+                                  const QKeySequence& shortcut, Handler handler);
+
 protected:
     explicit Screen(const char* className);
 
@@ -76,7 +82,7 @@ protected:
     void setEscapeCloses(bool closes);
     // A command of the whole screen: in its context menu (right click or the Menu key) with its
     // shortcut shown, and on the shortcut itself.
-    void addCommand(const char* name, const QString& text, QKeySequence::StandardKey shortcut,
+    void addCommand(const char* name, const QString& text, const QKeySequence& shortcut,
                     Handler handler);
 
     // Controls, placed in twips relative to the screen or to the frame given.
@@ -107,6 +113,8 @@ private:
     template <class W> W* place(W* widget, const char* name, Twips where, int tabIndex);
     template <class C> C* own(C* control);
     void finishDesign();
+    static void addAction(QWidget* window, const char* name, const QString& text,
+                          const QKeySequence& shortcut, const Handler& handler);
     QRect expectedFrame() const;
     void placeOnDisplay();
     bool placeBeside(Screen& other);

@@ -7,21 +7,84 @@
 #include "screens/effort/form4.h"
 #include "screens/effort/form5.h"
 #include "screens/report/form10.h"
+#include "screens/session/session.h"
 #include "screens/size/form1.h"
 #include "screens/size/form7.h"
 #include "screens/size/form8.h"
 #include "screens/size/form9.h"
 
+#include <QClipboard>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
 #include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <random>
 
 using Counts = QList<QList<int>>;
 
 // Whole estimates, from the system type to the report, driven through every screen as a user
 // does. The expected figures were worked out apart from the program, step by step in doubles.
+// Each is kept in a file and opened again in a fresh run; half-done ones reopen where they stood.
 class TestEstimate final : public QObject
 {
     Q_OBJECT
+
+    QTemporaryDir folder;
+
+    // Ctrl+S on a screen, the first time: the dialog proposes the usual name and gets the path.
+    static void save(QWidget* window, const QString& path)
+    {
+        toolkit::setSaveFileHook([path](const QString& proposed) {
+            support::require(proposed.endsWith(u"/Estimación.markii"), proposed);
+            return path;
+        });
+        // Shortcuts act on the active window.
+        window->activateWindow();
+        support::require(QTest::qWaitForWindowActive(window), QStringLiteral("not active"));
+        QTest::keySequence(window, QKeySequence::Save);
+    }
+
+    // The report as the user copies it.
+    static QString copiedReport()
+    {
+        QWidget* report = app::screen<Form10>().window();
+        report->activateWindow();
+        support::require(QTest::qWaitForWindowActive(report), QStringLiteral("not active"));
+        QGuiApplication::clipboard()->clear();
+        QTest::keySequence(report, QKeySequence::Copy);
+        return QGuiApplication::clipboard()->text();
+    }
+
+    // Opens a file in a fresh run of the program, as from its command line.
+    static void reopen(const QString& path, QLocale locale = QLocale(QLocale::Spanish))
+    {
+        support::freshRun();
+        QLocale::setDefault(locale);
+        app::start<Form7>();
+        support::require(session::open(path), QStringLiteral("%1 does not open").arg(path));
+    }
+
+    static QWidget* shownWindow(const QString& name)
+    {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->objectName() == name)
+                return window;
+        support::fail(name + QStringLiteral(" is not shown"));
+    }
+
+    static QStringList shownScreens()
+    {
+        QStringList shown;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible())
+                shown << window->objectName();
+        shown.sort();
+        return shown;
+    }
 
     static toolkit::Screen& entryScreen()
     {
@@ -44,6 +107,12 @@ class TestEstimate final : public QObject
                               QString::number(counts[box]));
             support::press(entry, "Calcular");
         }
+        // The user names the first transaction; the name goes into the file.
+        if (auto* single = dynamic_cast<SingleKindEntry*>(&entry);
+            single && !transactions.isEmpty())
+            single->renameTransaction(0, QStringLiteral(" Alta de «cliente» "));
+        else if (!transactions.isEmpty())
+            app::screen<Form1>().renameTransaction(0, QStringLiteral("Consulta \"VIP\""));
     }
 
     // A typed total degree of influence, or every attribute rated alike.
@@ -143,7 +212,54 @@ private slots:
         QTEST(report.join(u' '), "report");
         QCOMPARE(messages.count(), 0);
 
+        // Kept and opened again in a fresh run: the same report to the byte, the same entries
+        // and names, and nothing left to save.
+        const QString copied = copiedReport(), path = folder.filePath("entera.markii");
+        const estimate::Estimate entered = session::capture();
+        QCOMPARE(entered.stage, estimate::Stage::Report);
+        save(app::screen<Form10>().window(), path);
+        reopen(path, QLocale(locale));
+        QCOMPARE(copiedReport().toUtf8(), copied.toUtf8());
+        QVERIFY(session::capture() == entered);
+        QCOMPARE(shownScreens(), QStringList({"Form10", "Form5"}));
         support::press(app::screen<Form5>(), "Finalizar");
+        QVERIFY(toolkit::programEnded());
+    }
+
+    void halfDoneReopensWhereItStood_data()
+    {
+        QTest::addColumn<std::function<void()>>("enter");
+        QTest::addColumn<QString>("screen");
+        const auto batch = [] { size("Option1", {{2, 5, 10}, {1, 1, 1}}); };
+        const auto toInfluence = [batch] {
+            batch();
+            support::press(app::screen<Form8>(), "Aceptar");
+        };
+        // clang-format off
+        QTest::newRow("back on the system type") << std::function<void()>([] { size("Option2", {{3, 10, 20}}); support::press(app::screen<Form9>(), "Cancelar"); }) << "Form7";
+        QTest::newRow("entering transactions") << std::function<void()>([] { size("Option3", {{1, 1, 1, 2, 5, 10}, {0, 0, 0, 1, 0, 0}}); }) << "Form1";
+        QTest::newRow("TGI typed, not accepted") << std::function<void()>([toInfluence] { toInfluence(); support::click(support::widget<QRadioButton>(app::screen<Form6>(), "Option1")); support::type(app::screen<Form6>(), "Text1", "4"); }) << "Form6";
+        QTest::newRow("TGI typed and erased") << std::function<void()>([toInfluence] { toInfluence(); support::click(support::widget<QRadioButton>(app::screen<Form6>(), "Option1")); support::type(app::screen<Form6>(), "Text1", ""); }) << "Form6";
+        QTest::newRow("some attributes rated") << std::function<void()>([toInfluence] { toInfluence(); support::click(support::widget<QRadioButton>(app::screen<Form6>(), "Option2")); support::pick(app::screen<Form2>(), "Combo3", 4); support::pick(app::screen<Form2>(), "Combo19", 0); }) << "Form2";
+        QTest::newRow("ACT calculated") << std::function<void()>([toInfluence] { toInfluence(); influence("35", 0); support::key(app::screen<Form3>(), Qt::Key_Return); }) << "Form3";
+        QTest::newRow("language picked") << std::function<void()>([toInfluence] { toInfluence(); influence("", 5); for (int step = 0; step < 3; ++step) support::key(app::screen<Form3>(), Qt::Key_Return); support::pick(app::screen<Form4>(), "Combo1", 5); }) << "Form4";
+        // clang-format on
+    }
+
+    void halfDoneReopensWhereItStood()
+    {
+        QFETCH(std::function<void()>, enter);
+        enter();
+        const estimate::Estimate entered = session::capture();
+        QFETCH(QString, screen);
+        QCOMPARE(shownScreens(), QStringList(screen));
+        const QString path = folder.filePath(QTest::currentDataTag() + QStringLiteral(".markii"));
+        save(shownWindow(screen), path);
+        reopen(path);
+        QVERIFY(session::capture() == entered);
+        QCOMPARE(shownScreens(), QStringList(screen));
+        // Nothing is left to save: the program ends at once.
+        shownWindow(screen)->close();
         QVERIFY(toolkit::programEnded());
     }
 };

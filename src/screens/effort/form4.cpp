@@ -8,11 +8,9 @@
 
 #include <QStringList>
 
-namespace {
-
 // The languages in list order; the first ten are the fourth-generation ones that get the higher
 // factor. Some names carry a trailing blank, and are shown so.
-const QStringList& languages()
+const QStringList& Form4::languages()
 {
     static const QStringList list = {
         QStringLiteral("NATURAL"),   QStringLiteral("ADSL/ON LINE"), QStringLiteral("IDEAL"),
@@ -27,8 +25,6 @@ const QStringList& languages()
     };
     return list;
 }
-
-} // namespace
 
 Form4::Form4() : Screen("Form4") {}
 

@@ -2,6 +2,8 @@
 
 #include "toolkit/screen.h"
 
+#include <QStringList>
+
 // Productivity P, in function points per hour, from the adjusted size and the language.
 class Form4 final : public toolkit::Screen
 {
@@ -10,6 +12,9 @@ class Form4 final : public toolkit::Screen
 
 public:
     Form4();
+
+    // The languages of the list, in list order.
+    static const QStringList& languages();
 
     double P = 0; // productivity
     double A = 0; // adjusted size, copied from Form3.PFA

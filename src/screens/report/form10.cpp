@@ -134,8 +134,8 @@ void Form10::design()
     // The report goes with the user: copied into a plan, saved beside a proposal, printed.
     addCommand("Copiar", QStringLiteral("Copiar informe"), QKeySequence::Copy,
                [this] { copyReport(); });
-    addCommand("GuardarPdf", QStringLiteral("Guardar como PDF…"), QKeySequence::Save,
-               [this] { saveReport(); });
+    addCommand("GuardarPdf", QStringLiteral("Guardar como PDF…"),
+               QKeySequence(Qt::CTRL | Qt::Key_E), [this] { saveReport(); });
     addCommand("Imprimir", QStringLiteral("Imprimir…"), QKeySequence::Print,
                [this] { printReport(); });
 
