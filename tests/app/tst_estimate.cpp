@@ -24,6 +24,7 @@
 
 #include <random>
 
+using namespace Qt::StringLiterals;
 using Counts = QList<QList<int>>;
 
 // Whole estimates, from the system type to the report, driven through every screen as a user
@@ -42,10 +43,15 @@ class TestEstimate final : public QObject
             support::require(proposed.endsWith(u"/Estimación.markii"), proposed);
             return path;
         });
-        // Shortcuts act on the active window.
+        shortcut(window, QKeySequence::Save);
+    }
+
+    // Shortcuts act on the active window.
+    static void shortcut(QWidget* window, const QKeySequence& keys)
+    {
         window->activateWindow();
         support::require(QTest::qWaitForWindowActive(window), QStringLiteral("not active"));
-        QTest::keySequence(window, QKeySequence::Save);
+        QTest::keySequence(window, keys);
     }
 
     // The report as the user copies it.
@@ -261,6 +267,204 @@ private slots:
         // Nothing is left to save: the program ends at once.
         shownWindow(screen)->close();
         QVERIFY(toolkit::programEnded());
+    }
+
+    // A bad file changes nothing: the estimate under way stays as it was, on its screen.
+    void badFileChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("count"); // the second transaction's entities, as written
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("count too large") << QByteArray("40000")
+                                         << "La transacción 2 del sistema batch tiene 40000 "
+                                            "entidades; el máximo admitido es 32767.";
+        QTest::newRow("truncated")
+            << QByteArray() << "No es un archivo de estimación: su contenido no es JSON válido";
+    }
+    void badFileChangesNothing()
+    {
+        size("Option1", {{2, 5, 10}, {1, 1, 1}});
+        const QString path = folder.filePath("mala.markii");
+        save(app::screen<Form8>().window(), path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QFETCH(QByteArray, count);
+        QByteArray contents = file.readAll();
+        contents = count.isEmpty()
+                       ? contents.left(contents.size() / 2)
+                       : contents.replace("\"entities\": 1,", "\"entities\": " + count + ",");
+        file.close();
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) > 0);
+        file.close();
+
+        support::press(app::screen<Form8>(), "NuevaFuncion"); // some work since the save
+        support::type(app::screen<Form8>(), "Text1", "7");
+        const estimate::Estimate before = session::capture();
+        support::Messages messages;
+        QVERIFY(!session::open(path));
+        QCOMPARE(messages.titles(), QStringList("No se ha abierto la estimación"));
+        QFETCH(QString, problem);
+        const QString said = messages.texts().value(0);
+        QVERIFY2(
+            said.startsWith(
+                QStringLiteral("No se puede abrir la estimación «%1».\n\n%2").arg(path, problem)),
+            qPrintable(said));
+        QVERIFY(session::capture() == before);
+        QCOMPARE(shownScreens(), QStringList("Form8"));
+        QCOMPARE(support::shown(app::screen<Form8>(), "Text1"), QStringLiteral("7"));
+        QCOMPARE(session::currentPath(), path);
+    }
+
+    // Every way out asks before unsaved work goes; Cancelar stays, Guardar saves first.
+    void unsavedWorkIsAskedFor_data()
+    {
+        QTest::addColumn<QString>("exit");
+        QTest::addColumn<toolkit::Answer>("answer");
+        for (const char* exit : {"close box", "Form7 Cancelar", "Form5 Finalizar", "Abrir"}) {
+            QTest::addRow("%s, Guardar", exit) << QString(exit) << toolkit::Answer::Save;
+            QTest::addRow("%s, Descartar", exit) << QString(exit) << toolkit::Answer::Discard;
+            QTest::addRow("%s, Cancelar", exit) << QString(exit) << toolkit::Answer::Cancel;
+        }
+    }
+    void unsavedWorkIsAskedFor()
+    {
+        QFETCH(QString, exit);
+        QFETCH(toolkit::Answer, answer);
+        size("Option1", {{2, 5, 10}});
+        const QString path = folder.filePath(QTest::currentDataTag() + QStringLiteral(".markii"));
+        toolkit::setSaveFileHook([path](const QString&) { return path; });
+        int openDialogs = 0;
+        toolkit::setOpenFileHook([&](const QString&) { return ++openDialogs, QString(); });
+        support::Messages messages(answer);
+        if (exit == u"close box") {
+            app::screen<Form8>().window()->close();
+        } else if (exit == u"Form5 Finalizar") {
+            support::press(app::screen<Form8>(), "Aceptar");
+            influence("35", 0);
+            finish(7);
+            support::press(app::screen<Form5>(), "Finalizar");
+        } else {
+            support::press(app::screen<Form8>(), "Cancelar");
+            support::press(app::screen<Form7>(), exit == u"Abrir" ? "Abrir" : "Cancelar");
+        }
+        QCOMPARE(messages.texts(),
+                 QStringList("¿Desea guardar los cambios de la estimación antes de salir?"));
+        QCOMPARE(QFile::exists(path), answer == toolkit::Answer::Save);
+        const bool goesOn = answer != toolkit::Answer::Cancel;
+        QCOMPARE(toolkit::programEnded(), goesOn && exit != u"Abrir");
+        QCOMPARE(openDialogs, goesOn && exit == u"Abrir" ? 1 : 0);
+        if (!toolkit::programEnded())
+            QCOMPARE(toolkit::hasUnsavedData(), answer != toolkit::Answer::Save);
+    }
+
+    // With nothing entered, or everything saved, the program ends at once.
+    void nothingToLoseEndsAtOnce()
+    {
+        app::screen<Form7>().window()->close();
+        QVERIFY(toolkit::programEnded());
+        support::freshRun();
+        app::start<Form7>();
+        size("Option2", {{3, 10, 20}});
+        save(app::screen<Form9>().window(), folder.filePath("guardada.markii"));
+        support::press(app::screen<Form9>(), "Cancelar");
+        support::press(app::screen<Form7>(), "Cancelar");
+        QVERIFY(toolkit::programEnded());
+    }
+
+    // A save that fails says where and why, and the work stays unsaved. Root too cannot write a
+    // file into a regular file, or over a folder.
+    void failedSaveKeepsWorkUnsaved()
+    {
+        size("Option1", {{2, 5, 10}});
+        QFile note(folder.filePath("nota.txt"));
+        QVERIFY(note.open(QIODevice::WriteOnly) && note.write("no es una carpeta") > 0);
+        // Ctrl+S, then Ctrl+Shift+S: the dialog comes again while nothing is saved.
+        const QList<QKeySequence> keys = {QKeySequence::Save, QKeySequence(u"Ctrl+Shift+S"_s)};
+        for (const QString& path : {note.fileName() + "/e.markii", folder.path()}) {
+            support::Messages messages;
+            toolkit::setSaveFileHook([path](const QString&) { return path; });
+            shortcut(app::screen<Form8>().window(), keys[path == folder.path()]);
+            QCOMPARE(messages.titles(), QStringList("No se ha guardado la estimación"));
+            QVERIFY2(
+                messages.texts()[0].startsWith(
+                    QStringLiteral("No se ha podido guardar la estimación en «%1»: ").arg(path)),
+                qPrintable(messages.texts()[0]));
+            QVERIFY(toolkit::hasUnsavedData() && session::currentPath().isEmpty());
+        }
+    }
+
+    // Opening from the first screen while an estimate is under way: asked first, then the file
+    // takes the place of the run.
+    void openedFromTheFirstScreen()
+    {
+        size("Option1", {{2, 5, 10}});
+        const QString path = folder.filePath("primera.markii");
+        save(app::screen<Form8>().window(), path);
+        support::press(app::screen<Form8>(), "NuevaFuncion");
+        support::type(app::screen<Form8>(), "Text1", "1");
+        support::type(app::screen<Form8>(), "Text2", "1");
+        support::type(app::screen<Form8>(), "Text3", "1");
+        support::press(app::screen<Form8>(), "Calcular");
+        QCOMPARE(support::shown(app::screen<Form8>(), "Text4"), QStringLiteral("11,32"));
+        support::press(app::screen<Form8>(), "Cancelar");
+        toolkit::setOpenFileHook([path](const QString&) { return path; });
+        {
+            support::Messages messages(toolkit::Answer::Discard);
+            shortcut(shownWindow("Form7"), QKeySequence::Open);
+            QCOMPARE(messages.count(), 1);
+        }
+        QApplication::processEvents(); // the open waits for the key's handler to return
+        QCOMPARE(shownScreens(), QStringList("Form8"));
+        QCOMPARE(support::shown(app::screen<Form8>(), "Text4"), QStringLiteral("8,82"));
+        QVERIFY(!toolkit::hasUnsavedData());
+    }
+
+    // Damaged copies of a real file, opened: each opens whole or is refused with a message and
+    // nothing changed; the screens never refuse what the check let through.
+    void damagedFilesOpenWholeOrNotAtAll()
+    {
+        size("Option3", {{1, 1, 1, 2, 5, 10}, {3, 0, 7, 0, 0, 1}});
+        support::press(app::screen<Form1>(), "Aceptar");
+        influence("", 3);
+        finish(12);
+        const QString path = folder.filePath("dañada.markii");
+        save(app::screen<Form10>().window(), path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray original = file.readAll();
+        file.close();
+        std::mt19937 random(7);
+        const auto below = [&](qsizetype n) {
+            return std::uniform_int_distribution<int>(0, int(n) - 1)(random);
+        };
+        int opened = 0;
+        for (int round = 0; round < 150; ++round) {
+            QByteArray bytes = original;
+            if (round % 3 == 0)
+                bytes.truncate(below(bytes.size()));
+            else if (round % 3 == 1)
+                bytes[below(bytes.size())] ^= char(1 << below(8));
+            else
+                bytes.replace(
+                    QByteArrayList{"\"ratings\"", "1", "3", "\"report\"", "12", "COBOL"}[below(6)],
+                    QByteArrayList{"\"adjustment\"", "0", "32768", "null", "\"effort\"",
+                                   "-2"}[below(6)]);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                    file.write(bytes) == bytes.size());
+            file.close();
+            const estimate::Estimate before = session::capture();
+            const QStringList screensBefore = shownScreens();
+            support::Messages messages;
+            if (session::open(path)) {
+                ++opened;
+                QCOMPARE(messages.count(), 0);
+            } else {
+                QVERIFY2(messages.count() == 1 &&
+                             messages.texts()[0].startsWith(u"No se puede abrir"),
+                         qPrintable(messages.texts().join(u'|')));
+                QVERIFY(session::capture() == before && shownScreens() == screensBefore);
+            }
+        }
+        QVERIFY(opened > 10);
     }
 };
 

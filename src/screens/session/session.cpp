@@ -348,8 +348,10 @@ bool save(bool choosePath)
         path = toolkit::askSaveFileName(QStringLiteral("Guardar estimación"), proposed, kFilter);
         if (path.isEmpty())
             return false;
-        // The dialog asked before overwriting the name chosen, not the one with the extension.
-        if (QFileInfo(path).suffix().isEmpty() && !QFileInfo::exists(path + QStringLiteral(".markii")))
+        // A new name gets the extension; the dialog asked before overwriting the name chosen,
+        // not the one with the extension.
+        if (QFileInfo(path).suffix().isEmpty() && !QFileInfo::exists(path) &&
+            !QFileInfo::exists(path + QStringLiteral(".markii")))
             path += QStringLiteral(".markii");
     }
     QString message;
