@@ -74,6 +74,23 @@ private slots:
                  QStringLiteral("markii-estimate"));
     }
 
+    // The examples the format's description gives open as they are.
+    void documentedExamplesOpen()
+    {
+        QFile doc(QStringLiteral(MARKII_FORMAT_DOC));
+        QVERIFY(doc.open(QIODevice::ReadOnly));
+        const QList<QByteArray> parts = doc.readAll().split('`');
+        int examples = 0;
+        for (const QByteArray& part : parts) {
+            if (!part.startsWith("json\n"))
+                continue;
+            QString problem;
+            QVERIFY2(estimate::fromJson(part.mid(5), kRules, &problem), qPrintable(problem));
+            ++examples;
+        }
+        QCOMPARE(examples, 2);
+    }
+
     void badContentsAreRefused_data()
     {
         QTest::addColumn<QByteArray>("contents"); // used when no edit is given
