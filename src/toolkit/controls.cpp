@@ -1,5 +1,6 @@
 #include "toolkit/controls.h"
 
+#include "toolkit/geometry.h"
 #include "toolkit/runtime.h"
 #include "toolkit/widgets.h"
 
@@ -11,6 +12,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
@@ -20,6 +22,8 @@
 #include <QPalette>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
+
+#include <cmath>
 
 namespace toolkit {
 
@@ -113,6 +117,183 @@ void ButtonWidget::paintEvent(QPaintEvent* event)
     QPushButton::paintEvent(event);
     if (hasFocus())
         paintFocusRing(this, 3);
+}
+
+void RowModel::setColumns(QStringList headers, QList<bool> numbers, CellText cell,
+                          RowReading reading)
+{
+    beginResetModel();
+    m_headers = std::move(headers);
+    m_numbers = std::move(numbers);
+    m_cell = std::move(cell);
+    m_reading = std::move(reading);
+    endResetModel();
+}
+
+void RowModel::setEditable(int column, Edited edited)
+{
+    m_editable = column;
+    m_edited = std::move(edited);
+}
+
+int RowModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int RowModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_headers.size());
+}
+
+QVariant RowModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || !m_cell)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return m_cell(index.row(), index.column());
+    case Qt::AccessibleTextRole:
+        // The row's first cell, where the current row is, speaks for the whole row.
+        if (index.column() == 0 && m_reading)
+            return m_reading(index.row());
+        return {};
+    case Qt::TextAlignmentRole:
+        return m_numbers.value(index.column()) ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                               : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+QVariant RowModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_headers.value(section);
+    if (role == Qt::TextAlignmentRole && m_numbers.value(section))
+        return QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    return {};
+}
+
+Qt::ItemFlags RowModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == m_editable)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool RowModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || index.column() != m_editable)
+        return false;
+    // An editor closed with its text unchanged changes nothing.
+    const QString text = value.toString();
+    if (text != data(index, Qt::EditRole).toString() && m_edited)
+        m_edited(index.row(), text);
+    return true;
+}
+
+void RowModel::resetRows(int count)
+{
+    beginResetModel();
+    m_rows = count;
+    endResetModel();
+}
+
+void RowModel::appendRow()
+{
+    beginInsertRows({}, m_rows, m_rows);
+    ++m_rows;
+    endInsertRows();
+}
+
+void RowModel::removeRow(int row)
+{
+    if (row < 0 || row >= m_rows)
+        return;
+    beginRemoveRows({}, row, row);
+    --m_rows;
+    endRemoveRows();
+    // The rows that moved up may show their new position.
+    if (row < m_rows)
+        emit dataChanged(index(row, 0), index(m_rows - 1, columnCount() - 1));
+}
+
+void RowModel::changeRow(int row)
+{
+    if (row >= 0 && row < m_rows)
+        emit dataChanged(index(row, 0), index(row, columnCount() - 1));
+}
+
+QWidget* CellEditor::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const
+{
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+        line->setMaxLength(maxLength);
+        line->setObjectName(QStringLiteral("Editor"));
+        // Heard as the column it edits, in the row it stands in.
+        const QString header = index.model()->headerData(index.column(), Qt::Horizontal).toString();
+        line->setAccessibleName(QStringLiteral("%1, fila %2").arg(header).arg(index.row() + 1));
+    }
+    return editor;
+}
+
+void ListWidget::editRow(int row)
+{
+    const auto* rows = static_cast<const RowModel*>(model());
+    if (row >= 0 && row < rows->rowCount() && rows->editableColumn() >= 0)
+        edit(rows->index(row, rows->editableColumn()));
+}
+
+void ListWidget::keyPressEvent(QKeyEvent* event)
+{
+    const bool plain = !(event->modifiers() & ~Qt::KeypadModifier);
+    if (state() == EditingState &&
+        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        // The editor's text is kept at once; Enter goes no further, to no button of the screen.
+        if (QWidget* editor = focusWidget(); editor && editor != this && isAncestorOf(editor)) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+        event->accept();
+        return;
+    }
+    if (plain && event->key() == Qt::Key_F2 && currentIndex().isValid()) {
+        editRow(currentIndex().row());
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Delete && deletePressed) {
+        deletePressed();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+void ListWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && at.isValid()) {
+        editRow(at.row());
+        return;
+    }
+    QTreeView::mouseDoubleClickEvent(event);
+}
+
+void ListWidget::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    // The current cell stays in the first column, which speaks for the row, wherever the row is
+    // clicked; an open editor elsewhere in the same row stays open.
+    if (current.isValid() && current.column() != 0) {
+        selectionModel()->setCurrentIndex(current.siblingAtColumn(0),
+                                          QItemSelectionModel::NoUpdate);
+        return;
+    }
+    QTreeView::currentChanged(current, previous);
 }
 
 } // namespace detail
@@ -259,25 +440,41 @@ void TextBox::setLocked(bool locked)
     m_edit->setReadOnly(locked);
 }
 
-template <class Read> auto TextBox::converted(Read read, bool wholeNumber) const
+template <class Read> auto TextBox::converted(Read read, BoxNumber kind) const
 {
     try {
         return read(text());
     } catch (const numeric::RuntimeError& error) {
         noteFailingBox(m_edit);
         throw explainForBox(error, accessibleName().isEmpty() ? name() : accessibleName(), text(),
-                            !isVisible(), wholeNumber);
+                            !isVisible(), kind);
     }
 }
 
 numeric::Integer TextBox::toInteger() const
 {
-    return converted([](const QString& text) { return numeric::textToInteger(text); }, true);
+    return converted([](const QString& text) { return numeric::textToInteger(text); },
+                     BoxNumber::Whole);
 }
 
 double TextBox::toDouble() const
 {
-    return converted([](const QString& text) { return numeric::textToDouble(text); }, false);
+    return converted([](const QString& text) { return numeric::textToDouble(text); },
+                     BoxNumber::Any);
+}
+
+numeric::Integer TextBox::toCount() const
+{
+    return converted(
+        [](const QString& text) {
+            const double value = numeric::textToDouble(text);
+            if (value > 32767 || value < -32768)
+                throw numeric::RuntimeError(numeric::ErrorKind::Overflow);
+            if (value < 0 || value != std::floor(value))
+                throw numeric::RuntimeError(numeric::ErrorKind::TypeMismatch);
+            return static_cast<numeric::Integer>(value);
+        },
+        BoxNumber::Count);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -506,6 +703,108 @@ numeric::Integer ComboBox::listIndex() const
 QString ComboBox::text() const
 {
     return m_combo->currentText();
+}
+
+// ---------------------------------------------------------------------------------------------
+// ListBox
+
+ListBox::ListBox(detail::ListWidget* view)
+    : Control(view), m_view(view), m_model(new detail::RowModel(view))
+{
+    m_view->setModel(m_model);
+    m_view->setItemDelegate(new detail::CellEditor(m_view));
+    m_view->setRootIsDecorated(false);
+    m_view->setItemsExpandable(false);
+    // Equal rows: a list of thousands scrolls and grows without measuring each one.
+    m_view->setUniformRowHeights(true);
+    m_view->setAllColumnsShowFocus(true);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setAlternatingRowColors(true);
+    m_view->setFocusPolicy(Qt::StrongFocus);
+    m_view->header()->setSectionsMovable(false);
+    m_view->deletePressed = [this] { raiseFromUser(m_delete); };
+    connect(m_view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { selected(); });
+}
+
+void ListBox::setColumns(const QList<Column>& columns, CellText cell, RowReading reading)
+{
+    QStringList headers;
+    QList<bool> numbers;
+    for (const Column& column : columns) {
+        headers << column.header;
+        numbers << column.number;
+    }
+    m_model->setColumns(headers, numbers, std::move(cell), std::move(reading));
+    QHeaderView* header = m_view->header();
+    header->setStretchLastSection(false);
+    for (int i = 0; i < columns.size(); ++i) {
+        header->setSectionResizeMode(i, QHeaderView::Interactive);
+        header->resizeSection(i, toPixels(columns[i].width));
+    }
+}
+
+void ListBox::onEdit(int column, int maxLength, EditHandler handler)
+{
+    static_cast<detail::CellEditor*>(m_view->itemDelegate())->maxLength = maxLength;
+    // The edited column takes whatever width the others leave.
+    m_view->header()->setSectionResizeMode(column, QHeaderView::Stretch);
+    m_model->setEditable(column,
+                         [this, handler = std::move(handler)](int row, const QString& text) {
+                             raiseFromUser([&] { handler(row, text); });
+                         });
+}
+
+int ListBox::listCount() const
+{
+    return m_model->rowCount();
+}
+
+int ListBox::listIndex() const
+{
+    const QModelIndexList rows = m_view->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ListBox::setListIndex(int row)
+{
+    const QScopedValueRollback selecting(m_selecting, true);
+    if (row < 0 || row >= listCount()) {
+        m_view->selectionModel()->clear();
+        return;
+    }
+    const QModelIndex first = m_model->index(row, 0);
+    m_view->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect |
+                                                         QItemSelectionModel::Rows);
+    m_view->scrollTo(first);
+}
+
+void ListBox::selected()
+{
+    if (m_select && !m_selecting)
+        dispatch(m_select);
+}
+
+void ListBox::resetRows(int count)
+{
+    m_model->resetRows(count);
+}
+
+void ListBox::rowAdded()
+{
+    m_model->appendRow();
+}
+
+void ListBox::rowRemoved(int row)
+{
+    m_model->removeRow(row);
+}
+
+void ListBox::rowChanged(int row)
+{
+    m_model->changeRow(row);
 }
 
 // ---------------------------------------------------------------------------------------------

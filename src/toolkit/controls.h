@@ -9,9 +9,11 @@
 // never through Qt's signal machinery.
 
 #include "numeric/numeric.h"
+#include "toolkit/runtime.h"
 
 #include <QColor>
 #include <QFont>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -32,7 +34,9 @@ namespace toolkit {
 class Label;
 namespace detail {
 class OptionWidget;
-}
+class ListWidget;
+class RowModel;
+} // namespace detail
 
 // What a control calls when its event happens.
 using Handler = std::function<void()>;
@@ -128,11 +132,14 @@ public:
     // The text as a whole number or a double; a failure names this box in the user's words.
     numeric::Integer toInteger() const;
     double toDouble() const;
+    // The text as a count: a whole number from 0 to 32767. A sign, decimals or a larger number is
+    // a typing slip, refused with a message naming this box.
+    numeric::Integer toCount() const;
 
 private:
     void edited();
     // The text read by a conversion; a refusal is explained in the user's words, naming this box.
-    template <class Read> auto converted(Read read, bool wholeNumber) const;
+    template <class Read> auto converted(Read read, BoxNumber kind) const;
 
     QLineEdit* m_edit;
     Handler m_change;
@@ -255,6 +262,61 @@ private:
     Handler m_click;
     bool m_filling = false;
     int m_reportedPick = -1; // the pick that has already run Click, until its activation
+};
+
+// A list of rows in columns, such as the transactions counted so far. The rows belong to the
+// screen: the list asks for the text of a cell when it shows it, so a change anywhere in a long
+// list costs only what is in view. The user selects one row at a time.
+class ListBox final : public Control
+{
+    Q_DISABLE_COPY_MOVE(ListBox)
+
+public:
+    struct Column
+    {
+        QString header;
+        int width;           // twips; the column the user edits takes the room left
+        bool number = false; // right-aligned
+    };
+    using CellText = std::function<QString(int row, int column)>;
+    using RowReading = std::function<QString(int row)>;
+    using EditHandler = std::function<void(int row, const QString& text)>;
+
+    explicit ListBox(detail::ListWidget* view);
+
+    // The columns, the text of each cell, and the one sentence a screen reader hears for a row.
+    void setColumns(const QList<Column>& columns, CellText cell, RowReading reading);
+    // The user edits the cells of this column: F2 or a double click opens the row's cell with its
+    // text, Enter keeps what was typed (at most maxLength characters), Escape leaves it as it was.
+    // The handler runs only when the text was changed.
+    void onEdit(int column, int maxLength, EditHandler handler);
+    // The Delete key in the list.
+    void onDelete(Handler handler) { m_delete = std::move(handler); }
+    // Another row selected, or none.
+    void onSelect(Handler handler) { m_select = std::move(handler); }
+
+    int listCount() const;
+    // 0-based position of the selected row, -1 for none.
+    int listIndex() const;
+    // Selects the row (-1: none) and brings it into view; no handler runs.
+    void setListIndex(int row);
+
+    // The screen has this many rows now, whatever the list showed before.
+    void resetRows(int count);
+    // The screen changed its rows: one added at the end; one taken out, the later ones moving up;
+    // one whose texts changed.
+    void rowAdded();
+    void rowRemoved(int row);
+    void rowChanged(int row);
+
+private:
+    void selected();
+
+    detail::ListWidget* m_view;
+    detail::RowModel* m_model;
+    Handler m_delete;
+    Handler m_select;
+    bool m_selecting = false; // the program is selecting
 };
 
 class Frame final : public Control

@@ -185,7 +185,7 @@ const char* UserError::what() const noexcept
 }
 
 UserError explainForBox(const numeric::RuntimeError& error, const QString& boxName,
-                        const QString& text, bool hidden, bool wholeNumber)
+                        const QString& text, bool hidden, BoxNumber kind)
 {
     const QString details = errorLabel(error);
     if (hidden) {
@@ -197,10 +197,22 @@ UserError explainForBox(const numeric::RuntimeError& error, const QString& boxNa
                               .arg(boxName, text),
                           details});
     }
-    const QString kind =
+    const bool wholeNumber = kind != BoxNumber::Any;
+    const QString what =
         wholeNumber ? QStringLiteral("un número entero") : QStringLiteral("un número");
     const QChar separator = numeric::localeDecimalSeparator();
+    // A count never has a sign or decimals: whatever number is not one is named by its range.
+    const UserError notACount(
+        {MessageKind::Warning,
+         error.kind() == numeric::ErrorKind::Overflow &&
+                 !text.trimmed().startsWith(QLatin1Char('-'))
+             ? QStringLiteral("Número demasiado grande")
+             : QStringLiteral("Número no válido"),
+         QStringLiteral("La casilla «%1» admite números enteros de 0 a 32767.").arg(boxName),
+         details});
     if (error.kind() == numeric::ErrorKind::Overflow) {
+        if (kind == BoxNumber::Count)
+            return notACount;
         const bool negative = text.trimmed().startsWith(QLatin1Char('-'));
         if (!wholeNumber)
             return UserError({MessageKind::Warning, QStringLiteral("Número demasiado grande"),
@@ -224,7 +236,7 @@ UserError explainForBox(const numeric::RuntimeError& error, const QString& boxNa
         return UserError({MessageKind::Warning, QStringLiteral("Falta un número"),
                           QStringLiteral("La casilla «%1» está vacía. Escriba en ella %2 "
                                          "(0 si no hay ninguno).")
-                              .arg(boxName, kind),
+                              .arg(boxName, what),
                           details});
     if (usesGroupSeparators(text)) {
         QString corrected = text.trimmed();
@@ -236,6 +248,8 @@ UserError explainForBox(const numeric::RuntimeError& error, const QString& boxNa
                           details});
     }
     if (usesOtherSeparator(text, separator)) {
+        if (kind == BoxNumber::Count)
+            return notACount;
         QString corrected = text.trimmed();
         corrected.replace(separator == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(','),
                           separator);
@@ -246,10 +260,23 @@ UserError explainForBox(const numeric::RuntimeError& error, const QString& boxNa
                               .arg(boxName, text.trimmed(), QString(separator), corrected),
                           details});
     }
+    if (kind == BoxNumber::Count) {
+        // A number that is not a count (a sign, decimals) reads as one; anything else does not.
+        try {
+            numeric::textToDouble(text);
+            return notACount;
+        } catch (const numeric::RuntimeError&) {
+        }
+        return UserError({MessageKind::Warning, QStringLiteral("Número no válido"),
+                          QStringLiteral("La casilla «%1» contiene «%2», que no es un número "
+                                         "entero. Escriba solo cifras: un número de 0 a 32767.")
+                              .arg(boxName, text.trimmed()),
+                          details});
+    }
     return UserError({MessageKind::Warning, QStringLiteral("Número no válido"),
                       QStringLiteral("La casilla «%1» contiene «%2», que no es %3. Escriba solo "
                                      "cifras, con un signo menos delante si es negativo.")
-                          .arg(boxName, text.trimmed(), kind),
+                          .arg(boxName, text.trimmed(), what),
                       details});
 }
 

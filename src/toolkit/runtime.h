@@ -78,10 +78,13 @@ private:
     QByteArray m_what;
 };
 
+// What a box holds: any number, a whole number, or a count (a whole number from 0 to 32767).
+enum class BoxNumber { Any, Whole, Count };
+
 // The message for a box whose text a conversion refused: what is wrong and how to put it right,
 // naming the box by its caption. A box the user cannot see is never named as such.
 UserError explainForBox(const numeric::RuntimeError& error, const QString& boxName,
-                        const QString& text, bool hidden, bool wholeNumber);
+                        const QString& text, bool hidden, BoxNumber kind);
 
 // The box whose text a failing conversion read; after the message the focus goes back to it so
 // that the user can correct it at once.

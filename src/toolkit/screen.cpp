@@ -542,6 +542,12 @@ Frame* Screen::addFrame(const char* name, const QString& caption, Twips where, i
     return own(new Frame(box));
 }
 
+ListBox* Screen::addListBox(const char* name, Twips where, int tabIndex, Frame* in)
+{
+    auto* view = place(new detail::ListWidget(parentFor(in)), name, where, tabIndex);
+    return own(new ListBox(view));
+}
+
 Line* Screen::addLine(const char* name, int x1, int y1, int x2, int y2, Frame* in)
 {
     auto* stroke = new QWidget(parentFor(in));

@@ -96,6 +96,7 @@ protected:
     Frame* addFrame(const char* name, const QString& caption, Twips place, int tabIndex,
                     Frame* in = nullptr);
     Line* addLine(const char* name, int x1, int y1, int x2, int y2, Frame* in = nullptr);
+    ListBox* addListBox(const char* name, Twips place, int tabIndex, Frame* in = nullptr);
 
     virtual void Form_Load() {}
     virtual void Form_Activate() {}

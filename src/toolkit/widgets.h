@@ -3,8 +3,13 @@
 // The Qt widgets behind the controls, where Qt's own behaviour differs from what the screens
 // need. Internal to the toolkit.
 
+#include <QAbstractTableModel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
+#include <QTreeView>
+
+#include <functional>
 
 namespace toolkit::detail {
 
@@ -40,6 +45,70 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+};
+
+// The rows of a list box, asked of the screen that owns them cell by cell.
+class RowModel final : public QAbstractTableModel
+{
+public:
+    using CellText = std::function<QString(int row, int column)>;
+    using RowReading = std::function<QString(int row)>;
+    using Edited = std::function<void(int row, const QString& text)>;
+
+    explicit RowModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+    void setColumns(QStringList headers, QList<bool> numbers, CellText cell, RowReading reading);
+    void setEditable(int column, Edited edited);
+    int editableColumn() const { return m_editable; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+    void resetRows(int count);
+    void appendRow();
+    void removeRow(int row);
+    void changeRow(int row);
+
+private:
+    QStringList m_headers;
+    QList<bool> m_numbers;
+    CellText m_cell;
+    RowReading m_reading;
+    Edited m_edited;
+    int m_rows = 0;
+    int m_editable = -1;
+};
+
+// The editor of a list's cell: a one-line box that takes at most so many characters.
+class CellEditor final : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    int maxLength = 32767;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+};
+
+// The view of a list box: whole rows, one at a time; F2, a double click and Delete act on the
+// selected row, and Enter in an open editor only closes it.
+class ListWidget final : public QTreeView
+{
+public:
+    using QTreeView::QTreeView;
+    std::function<void()> deletePressed;
+
+    // Opens the editable cell of the row.
+    void editRow(int row);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 };
 
 // Screen readers pass over this widget.

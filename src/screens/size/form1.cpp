@@ -3,9 +3,11 @@
 #include "app/registry.h"
 #include "screens/complexity/form6.h"
 #include "screens/size/form7.h"
+#include "screens/size/transaction_list.h"
 #include "toolkit/fonts.h"
 #include "toolkit/runtime.h"
 
+#include <algorithm>
 #include <utility>
 
 Form1::Form1() : Screen("Form1") {}
@@ -14,7 +16,11 @@ void Form1::design()
 {
     using toolkit::Twips;
     setCaption(QStringLiteral("Puntos Función No Ajustados"));
-    setClientSize(5775, 4260);
+    // The list of transactions below the grid, Quitar beside it; the window grows to hold them.
+    const Twips list{360, 4200, transaction_list::listWidth(true), transaction_list::kListHeight};
+    const int quitarLeft = list.left + list.width + transaction_list::kGap;
+    setClientSize(std::max(5775, quitarLeft + transaction_list::kButtonWidth + 360),
+                  std::max(4260, list.top + list.height + 240));
     setBorder(Border::Sizable);
 
     NuevaFuncion = addButton("NuevaFuncion", QStringLiteral("&Nueva Funcion"),
@@ -49,6 +55,10 @@ void Form1::design()
     Label2 =
         addLabel("Label2", QStringLiteral("Nº Datos de Entrada"), Twips{600, 1440, 1215, 375}, 7);
     Label1 = addLabel("Label1", QStringLiteral("Nº Entidades"), Twips{600, 960, 1095, 255}, 0);
+    Transacciones = addListBox("Transacciones", list, transaction_list::kTabIndex);
+    Quitar = addButton("Quitar", QStringLiteral("&Quitar"),
+                       Twips{quitarLeft, list.top, transaction_list::kButtonWidth, 375},
+                       transaction_list::kTabIndex + 1);
 
     for (toolkit::Label* label : {Label7, Label6, Label5, Label4, Label3, Label2, Label1})
         label->setAlignment(toolkit::Label::Alignment::Center);
@@ -76,23 +86,31 @@ void Form1::design()
     NuevaFuncion->onClick([this] { NuevaFuncion_Click(); });
     Aceptar->onClick([this] { Aceptar_Click(); });
     Cancelar->onClick([this] { Cancelar_Click(); });
+
+    transaction_list::setUp(*Transacciones, m_transactions, true);
+    Transacciones->onEdit(1, method::kMaxTransactionName,
+                          [this](int row, const QString& name) { renameTransaction(row, name); });
+    Transacciones->onDelete([this] { Quitar_Click(); });
+    Transacciones->onSelect([this] { Quitar->setEnabled(Transacciones->listIndex() >= 0); });
+    Quitar->onClick([this] { Quitar_Click(); });
 }
 
 void Form1::Form_Load()
 {
     Aceptar->setEnabled(false);
     NuevaFuncion->setEnabled(false);
+    Quitar->setEnabled(false);
 }
 
 void Form1::Calcular_Click()
 {
     // A box that holds no whole number stops here; the counts read before it keep their values.
-    A = Text1->toInteger();
-    B = Text2->toInteger();
-    c = Text3->toInteger();
-    d = Text4->toInteger();
-    E = Text5->toInteger();
-    f = Text6->toInteger();
+    A = Text1->toCount();
+    B = Text2->toCount();
+    c = Text3->toCount();
+    d = Text4->toCount();
+    E = Text5->toCount();
+    f = Text6->toCount();
 
     const method::Counts batch{A, B, c};
     const method::Counts onLine{d, E, f};
@@ -106,6 +124,10 @@ void Form1::Calcular_Click()
     PFNAO = h + PFNAO;
     onLineSum.check(PFNAO);
     m_transactions.append({QString(), batch, onLine});
+    Transacciones->rowAdded();
+    // The new row is selected, ready to be named or taken back.
+    Transacciones->setListIndex(static_cast<int>(m_transactions.size()) - 1);
+    Quitar->setEnabled(true);
 
     Text7->setText(numeric::doubleToText(PFNAB));
     Text8->setText(numeric::doubleToText(PFNAO));
@@ -129,6 +151,53 @@ void Form1::renameTransaction(int index, const QString& name)
     if (index < 0 || index >= m_transactions.size())
         return;
     m_transactions[index].name = method::cleanTransactionName(name);
+    if (isLoaded())
+        Transacciones->rowChanged(index);
+}
+
+void Form1::removeTransaction(int index)
+{
+    if (index < 0 || index >= m_transactions.size())
+        return;
+    m_transactions.removeAt(index);
+    // The totals are those of a fresh entry of the others, added in the same order by the same
+    // steps as Calcular: subtracting the points would leave a different last bit.
+    double batch = 0;
+    double onLine = 0;
+    for (const method::Transaction& transaction : std::as_const(m_transactions)) {
+        const double g = method::transactionPoints(transaction.counts);
+        const double h = method::transactionPoints(transaction.onLine);
+        const numeric::FloatingPointCheck batchSum;
+        batch = g + batch;
+        batchSum.check(batch);
+        const numeric::FloatingPointCheck onLineSum;
+        onLine = h + onLine;
+        onLineSum.check(onLine);
+    }
+    PFNAB = batch;
+    PFNAO = onLine;
+    if (isLoaded()) {
+        Text7->setText(numeric::doubleToText(PFNAB));
+        Text8->setText(numeric::doubleToText(PFNAO));
+    }
+    const numeric::FloatingPointCheck systemSum;
+    PFNA = PFNAO + PFNAB;
+    systemSum.check(PFNA);
+    if (!isLoaded())
+        return;
+    Transacciones->rowRemoved(index);
+    const int left = static_cast<int>(m_transactions.size());
+    Transacciones->setListIndex(std::min(index, left - 1));
+    Quitar->setEnabled(left > 0);
+    toolkit::noteUnsavedData();
+}
+
+void Form1::Quitar_Click()
+{
+    const int index = Transacciones->listIndex();
+    if (index < 0 || !transaction_list::confirmRemoval(m_transactions, index))
+        return;
+    removeTransaction(index);
 }
 
 void Form1::NuevaFuncion_Click()
@@ -154,9 +223,9 @@ void Form1::Aceptar_Click()
         if (total < 0) {
             toolkit::messageBox(
                 QStringLiteral("El total %1 de Puntos Función No Ajustados es negativo (PFNA = "
-                               "%2), y con un tamaño negativo no se puede estimar.\n\nPulse "
-                               "«Nueva Funcion» e introduzca una transacción que lo compense; "
-                               "después pulse «Aceptar» de nuevo.")
+                               "%2), y con un tamaño negativo no se puede estimar.\n\n"
+                               "Seleccione en la lista la transacción equivocada y pulse "
+                               "«Quitar»; después pulse «Aceptar» de nuevo.")
                     .arg(column, numeric::doubleToText(total)),
                 QStringLiteral("Total negativo"));
             return;

@@ -40,6 +40,8 @@ public:
     toolkit::Ref<toolkit::TextBox> Text4;
     toolkit::Ref<toolkit::TextBox> Text3;
     toolkit::Ref<toolkit::TextBox> Text1;
+    toolkit::Ref<toolkit::ListBox> Transacciones; // the transactions counted so far
+    toolkit::Ref<toolkit::CommandButton> Quitar;
 
     // The transactions counted so far, in entry order: the batch column in `counts`, the on-line
     // column in `onLine`.
@@ -47,6 +49,9 @@ public:
     // Names a transaction (0-based) as the user does in the list: blanks trimmed, at most 200
     // characters, an empty name back to the default.
     void renameTransaction(int index, const QString& name);
+    // Takes a transaction (0-based) back, as Quitar does once the user has said yes: the totals
+    // become those of a fresh entry of the others, and the total boxes show them.
+    void removeTransaction(int index);
 
 protected:
     void design() override;
@@ -55,6 +60,7 @@ protected:
     void NuevaFuncion_Click();
     void Aceptar_Click();
     void Cancelar_Click();
+    void Quitar_Click();
 
 private:
     QList<method::Transaction> m_transactions;

@@ -3,9 +3,11 @@
 #include "app/registry.h"
 #include "screens/complexity/form6.h"
 #include "screens/size/form7.h"
+#include "screens/size/transaction_list.h"
 #include "toolkit/fonts.h"
 #include "toolkit/runtime.h"
 
+#include <algorithm>
 #include <utility>
 
 SingleKindEntry::SingleKindEntry(const char* className, const Design& design, Fields fields)
@@ -16,7 +18,12 @@ void SingleKindEntry::design()
 {
     const Design& d = m_design;
     setCaption(QStringLiteral("Puntos Función No Ajustados"));
-    setClientSize(d.width, d.height);
+    // The list of transactions below the grid, Quitar beside it; the window grows to hold them.
+    const toolkit::Twips list{360, d.aceptar.twips.top + d.aceptar.twips.height + 225,
+                              transaction_list::listWidth(false), transaction_list::kListHeight};
+    const int quitarLeft = list.left + list.width + transaction_list::kGap;
+    setClientSize(std::max(d.width, quitarLeft + transaction_list::kButtonWidth + 360),
+                  std::max(d.height, list.top + list.height + 240));
     setBorder(d.border);
 
     Calcular = addButton("Calcular", d.calcularCaption, d.calcular.twips, d.calcular.tabIndex);
@@ -39,6 +46,10 @@ void SingleKindEntry::design()
     Label6 = addLabel("Label6", QStringLiteral("Sistemas"), d.label6.twips, d.label6.tabIndex);
     for (const Segment& line : d.grid)
         addLine(line.name, line.x1, line.y1, line.x2, line.y2);
+    Transacciones = addListBox("Transacciones", list, transaction_list::kTabIndex);
+    Quitar = addButton("Quitar", QStringLiteral("&Quitar"),
+                       {quitarLeft, list.top, transaction_list::kButtonWidth, 375},
+                       transaction_list::kTabIndex + 1);
 
     for (toolkit::Label* label : {Label1, Label2, Label3, Label4, Label5, Label6})
         label->setAlignment(toolkit::Label::Alignment::Center);
@@ -58,20 +69,28 @@ void SingleKindEntry::design()
     NuevaFuncion->onClick([this] { NuevaFuncion_Click(); });
     Aceptar->onClick([this] { Aceptar_Click(); });
     Cancelar->onClick([this] { Cancelar_Click(); });
+
+    transaction_list::setUp(*Transacciones, m_transactions, false);
+    Transacciones->onEdit(1, method::kMaxTransactionName,
+                          [this](int row, const QString& name) { renameTransaction(row, name); });
+    Transacciones->onDelete([this] { Quitar_Click(); });
+    Transacciones->onSelect([this] { Quitar->setEnabled(Transacciones->listIndex() >= 0); });
+    Quitar->onClick([this] { Quitar_Click(); });
 }
 
 void SingleKindEntry::Form_Load()
 {
     Aceptar->setEnabled(false);
     NuevaFuncion->setEnabled(false);
+    Quitar->setEnabled(false);
 }
 
 void SingleKindEntry::Calcular_Click()
 {
     // A box that holds no whole number stops here; the counts read before it keep their values.
-    m_fields.entities = Text1->toInteger();
-    m_fields.inputs = Text2->toInteger();
-    m_fields.outputs = Text3->toInteger();
+    m_fields.entities = Text1->toCount();
+    m_fields.inputs = Text2->toCount();
+    m_fields.outputs = Text3->toCount();
 
     const method::Counts counts{m_fields.entities, m_fields.inputs, m_fields.outputs};
     const double t = method::transactionPoints(counts);
@@ -80,6 +99,10 @@ void SingleKindEntry::Calcular_Click()
     m_fields.total = t + m_fields.total;
     check.check(m_fields.total);
     m_transactions.append({QString(), counts, {}});
+    Transacciones->rowAdded();
+    // The new row is selected, ready to be named or taken back.
+    Transacciones->setListIndex(static_cast<int>(m_transactions.size()) - 1);
+    Quitar->setEnabled(true);
 
     Text4->setText(numeric::doubleToText(m_fields.total));
     Aceptar->setEnabled(true);
@@ -97,6 +120,41 @@ void SingleKindEntry::renameTransaction(int index, const QString& name)
     if (index < 0 || index >= m_transactions.size())
         return;
     m_transactions[index].name = method::cleanTransactionName(name);
+    if (isLoaded())
+        Transacciones->rowChanged(index);
+}
+
+void SingleKindEntry::removeTransaction(int index)
+{
+    if (index < 0 || index >= m_transactions.size())
+        return;
+    m_transactions.removeAt(index);
+    // The total is that of a fresh entry of the others, added in the same order by the same
+    // steps as Calcular: subtracting the points would leave a different last bit.
+    double total = 0;
+    for (const method::Transaction& transaction : std::as_const(m_transactions)) {
+        const double t = method::transactionPoints(transaction.counts);
+        const numeric::FloatingPointCheck check;
+        total = t + total;
+        check.check(total);
+    }
+    m_fields.total = total;
+    if (!isLoaded())
+        return;
+    Text4->setText(numeric::doubleToText(m_fields.total));
+    Transacciones->rowRemoved(index);
+    const int left = static_cast<int>(m_transactions.size());
+    Transacciones->setListIndex(std::min(index, left - 1));
+    Quitar->setEnabled(left > 0);
+    toolkit::noteUnsavedData();
+}
+
+void SingleKindEntry::Quitar_Click()
+{
+    const int index = Transacciones->listIndex();
+    if (index < 0 || !transaction_list::confirmRemoval(m_transactions, index))
+        return;
+    removeTransaction(index);
 }
 
 void SingleKindEntry::NuevaFuncion_Click()
@@ -117,9 +175,9 @@ void SingleKindEntry::Aceptar_Click()
     if (m_fields.total < 0) {
         toolkit::messageBox(
             QStringLiteral("El total de Puntos Función No Ajustados es negativo (PFNA = %1), y con "
-                           "un tamaño negativo no se puede estimar.\n\nPulse «Nueva Funcion» e "
-                           "introduzca una transacción que lo compense; después pulse «Aceptar» "
-                           "de nuevo.")
+                           "un tamaño negativo no se puede estimar.\n\nSeleccione en la lista la "
+                           "transacción equivocada y pulse «Quitar»; después pulse «Aceptar» de "
+                           "nuevo.")
                 .arg(numeric::doubleToText(m_fields.total)),
             QStringLiteral("Total negativo"));
         return;

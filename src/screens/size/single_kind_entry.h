@@ -27,12 +27,17 @@ public:
     toolkit::Ref<toolkit::CommandButton> Aceptar;
     toolkit::Ref<toolkit::CommandButton> Cancelar;
     toolkit::Ref<toolkit::CommandButton> NuevaFuncion;
+    toolkit::Ref<toolkit::ListBox> Transacciones; // the transactions counted so far
+    toolkit::Ref<toolkit::CommandButton> Quitar;
 
     // The transactions counted so far, in entry order.
     const QList<method::Transaction>& transactions() const { return m_transactions; }
     // Names a transaction (0-based) as the user does in the list: blanks trimmed, at most 200
     // characters, an empty name back to the default.
     void renameTransaction(int index, const QString& name);
+    // Takes a transaction (0-based) back, as Quitar does once the user has said yes: the total
+    // becomes that of a fresh entry of the others, and the total box shows it.
+    void removeTransaction(int index);
 
 protected:
     struct Place
@@ -79,6 +84,7 @@ protected:
     void NuevaFuncion_Click();
     void Aceptar_Click();
     void Cancelar_Click();
+    void Quitar_Click();
 
 private:
     const Design& m_design;

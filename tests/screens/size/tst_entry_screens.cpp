@@ -8,6 +8,12 @@
 #include "screens/size/form9.h"
 
 #include <QAccessible>
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QRandomGenerator>
+#include <QTreeView>
+
+#include <bit>
 
 // The function entry screens, reached from the system type screen as the user does. Rows give the
 // system type by the number of its option there: 1 batch (Form8), 2 on line (Form9), 3 mixed
@@ -69,6 +75,82 @@ class TstEntryScreens : public QObject
         return {mixed.A, mixed.B, mixed.c, mixed.d, mixed.E, mixed.f};
     }
 
+    // The running totals of the screen, as stored: PFNAB, PFNAO, or both and PFNA.
+    static QList<double> totals(int kind)
+    {
+        if (kind == 1)
+            return {app::screen<Form8>().PFNAB};
+        if (kind == 2)
+            return {app::screen<Form9>().PFNAO};
+        const Form1& mixed = app::screen<Form1>();
+        return {mixed.PFNAB, mixed.PFNAO, mixed.PFNA};
+    }
+
+    static QList<quint64> bits(const QList<double>& values)
+    {
+        QList<quint64> result;
+        for (double value : values)
+            result << std::bit_cast<quint64>(value);
+        return result;
+    }
+
+    static QTreeView* list(const toolkit::Screen& form)
+    {
+        return support::widget<QTreeView>(form, "Transacciones");
+    }
+
+    // What the list shows, a row a line, its cells separated by "|".
+    static QStringList rows(const toolkit::Screen& form)
+    {
+        const QAbstractItemModel* model = list(form)->model();
+        QStringList lines;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < model->columnCount(); ++column)
+                cells << model->index(row, column).data().toString();
+            lines << cells.join(u'|');
+        }
+        return lines;
+    }
+
+    // A click on a row of the list.
+    static void clickRow(const toolkit::Screen& form, int row, bool twice = false)
+    {
+        QTreeView* view = list(form);
+        view->scrollTo(view->model()->index(row, 0));
+        const QPoint at = view->visualRect(view->model()->index(row, 3)).center();
+        support::require(view->viewport()->rect().contains(at), "the row is out of view");
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        if (twice)
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    }
+
+    // Counts and a calculation, then a new function: Enter twice, as the user goes on.
+    static void enter(const toolkit::Screen& form, const QString& counts)
+    {
+        typeCounts(form, counts);
+        support::key(form, Qt::Key_Return);
+        support::key(form, Qt::Key_Return);
+    }
+
+    // Transactions of seeded random counts, the extremes among them.
+    static QStringList randomTransactions(int kind, int number, quint32 seed)
+    {
+        QRandomGenerator random(seed);
+        QStringList transactions;
+        for (int i = 0; i < number; ++i) {
+            QStringList counts;
+            for (int n = 0; n < (kind == 3 ? 6 : 3); ++n) {
+                const int pick = random.bounded(4);
+                counts << QString::number(pick == 0   ? 0
+                                          : pick == 1 ? 32767
+                                                      : random.bounded(1, 200));
+            }
+            transactions << counts.join(u' ');
+        }
+        return transactions;
+    }
+
 private slots:
     void init()
     {
@@ -77,20 +159,18 @@ private slots:
     }
 
     // Two transactions, with a visit to the system type screen between them; the second is first
-    // typed with one bad count, then corrected. The last two text columns are a negative
-    // transaction and its correction (the mixed one in its on-line part).
+    // typed with one bad count, then corrected.
     void transactionsAddUp_data()
     {
-        for (const char* column : {"first", "totals", "second", "newTotals", "badText", "badName",
-                                   "negative", "correction"})
+        for (const char* column : {"first", "totals", "second", "newTotals", "badText", "badName"})
             QTest::addColumn<QString>(column);
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("bad");
-        // Zero and negative counts are taken as they are.
+        // Zero counts are taken as they are.
         // clang-format off
-        QTest::newRow("batch")   << "2 5 10"       << "8,82"     << "1 1 1"        << "11,32"      << "40000" << "Nº Datos de Salida (Batch)"    << "0 -50 0"       << "0 60 0"       << 1 << 3;
-        QTest::newRow("on line") << "2 5 10"       << "8,82"     << "0 -1 1"       << "8,5"        << "abc"   << "Nº Datos de Entrada (On Line)" << "-2 0 0"        << "3 0 0"        << 2 << 2;
-        QTest::newRow("mixed")   << "1 1 1 2 5 10" << "2,5 8,82" << "2 5 10 0 0 0" << "11,32 8,82" << ""      << "Nº Entidades (On Line)"        << "1 1 1 0 0 -50" << "0 0 0 0 0 60" << 3 << 4;
+        QTest::newRow("batch")   << "2 5 10"       << "8,82"     << "1 1 1"        << "11,32"      << "40000" << "Nº Datos de Salida (Batch)"    << 1 << 3;
+        QTest::newRow("on line") << "2 5 10"       << "8,82"     << "0 0 1"        << "9,08"       << "abc"   << "Nº Datos de Entrada (On Line)" << 2 << 2;
+        QTest::newRow("mixed")   << "1 1 1 2 5 10" << "2,5 8,82" << "2 5 10 0 0 0" << "11,32 8,82" << ""      << "Nº Entidades (On Line)"        << 3 << 4;
         // clang-format on
     }
     void transactionsAddUp()
@@ -110,9 +190,16 @@ private slots:
         };
         QVERIFY(form.isShown() && !app::screen<Form7>().isShown());
         QCOMPARE(buttonStates(form), "100 Enter=Calcular");
-        // Focus starts in Text1; Tab runs down every box, the batch column first.
+        // Focus starts in Text1; Tab runs down every box, the batch column first, and ends with
+        // the list and Quitar (off while nothing is listed) after every designed control.
+        QStringList order;
         for (int n = 1; n <= last; ++n, support::key(form, Qt::Key_Tab))
             QCOMPARE(support::focused(form), box(n));
+        while (support::focused(form) != "Text1" && order.size() < 30) {
+            order << support::focused(form);
+            support::key(form, Qt::Key_Tab);
+        }
+        QCOMPARE(order.last(), "Transacciones");
 
         // After a calculation the total is what the focus (and a screen reader) reads next, and
         // Enter goes on to the next transaction.
@@ -181,30 +268,254 @@ private slots:
         QVERIFY(toolkit::programEnded());
     }
 
-    // A negative running total cannot go on to the adjustment; a further transaction mends it.
-    void negativeTotalIsRefusedUntilCorrected_data() { transactionsAddUp_data(); }
-    void negativeTotalIsRefusedUntilCorrected()
+    // A count is a whole number from 0 to 32767: anything else is named, with the range, and
+    // nothing is counted; no message suggests a sign or decimals.
+    void countsAreWholeNumbers_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        const QString range = QStringLiteral(
+            "La casilla «Nº Entidades (Batch)» admite números enteros de 0 a 32767.");
+        QTest::newRow("negative") << "-3" << range;
+        QTest::newRow("decimals") << "1,5" << range;
+        QTest::newRow("point") << "2.5" << range;
+        QTest::newRow("too large") << "32768" << range;
+        QTest::newRow("very negative") << "-40000" << range;
+        QTest::newRow("letters") << "abc"
+                                 << "La casilla «Nº Entidades (Batch)» contiene «abc», "
+                                    "que no es un número entero. Escriba solo cifras: "
+                                    "un número de 0 a 32767.";
+        QTest::newRow("empty") << ""
+                               << "La casilla «Nº Entidades (Batch)» está vacía. Escriba "
+                                  "en ella un número entero (0 si no hay ninguno).";
+        QTest::newRow("largest") << "32767"
+                                 << "";
+        QTest::newRow("whole with decimals") << " 3,0 "
+                                             << "";
+    }
+    void countsAreWholeNumbers()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        toolkit::Screen& form = choose(1);
+        typeCounts(form, "0 1 1");
+        support::type(form, "Text1", text);
+        support::Messages messages;
+        support::press(form, "Calcular");
+        QCOMPARE(messages.texts(), message.isEmpty() ? QStringList() : QStringList(message));
+        QCOMPARE(rows(form).size(), message.isEmpty() ? 1 : 0);
+    }
+
+    // Named in the list by keys or a double click: Enter keeps the name, blanks trimmed and cut
+    // at 200 characters, and goes to no button; Escape leaves the name and the screen as they
+    // were; an emptied name is the default again. The name is heard in the row's sentence, and
+    // stays through a visit to the system type screen.
+    void transactionsAreNamedInTheList_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("heard");
+        QTest::newRow("batch") << 1
+                               << "Transacción 2, Alta de cliente: 2 entidades, 10 entradas, 4 "
+                                  "salidas, 10,16 puntos";
+        QTest::newRow("mixed") << 3
+                               << "Transacción 2, Alta de cliente: Batch 2 entidades, 10 "
+                                  "entradas, 4 salidas, 10,16 puntos; On Line 1 entidad, 1 "
+                                  "entrada, 1 salida, 2,5 puntos";
+    }
+    void transactionsAreNamedInTheList()
     {
         QFETCH(int, kind);
-        QFETCH(QString, negative);
-        QFETCH(QString, correction);
         toolkit::Screen& form = choose(kind);
-        typeCounts(form, negative);
-        support::press(form, "Calcular");
-        {
-            support::Messages messages;
-            support::press(form, "Aceptar");
-            QCOMPARE(messages.titles(), QStringList("Total negativo"));
-            QVERIFY(messages.texts()[0].contains(QStringLiteral("Nueva Funcion")));
+        enter(form, kind == 3 ? "0 0 0 0 0 0" : "0 0 0");
+        enter(form, kind == 3 ? "2 10 4 1 1 1" : "2 10 4");
+        const QString states = buttonStates(form);
+        const auto rename = [&](int row, const QString& typed, int finish, bool byMouse = false) {
+            if (byMouse) {
+                clickRow(form, row, true);
+            } else {
+                clickRow(form, row);
+                support::key(form, Qt::Key_F2);
+            }
+            // The editor of the row, not one closed before that Qt has yet to delete.
+            QCOMPARE(support::focused(form), "Editor");
+            auto* editor = qobject_cast<QLineEdit*>(form.window()->focusWidget());
+            support::type(editor, typed);
+            support::key(form, finish);
+        };
+        const auto name = [&](int row) { return rows(form)[row].section(u'|', 1, 1); };
+
+        rename(1, QStringLiteral("  Alta de cliente  "), Qt::Key_Return);
+        QCOMPARE(name(1), "Alta de cliente");
+        QCOMPARE(buttonStates(form), states);
+        QVERIFY(form.isShown());
+        rename(1, QStringLiteral("Otro nombre"), Qt::Key_Escape);
+        QCOMPARE(name(1), "Alta de cliente");
+        QVERIFY(form.isShown());
+        rename(0, QString(300, u'x') + QStringLiteral("y"), Qt::Key_Enter, true);
+        QCOMPARE(name(0), QString(200, u'x'));
+        rename(0, QStringLiteral("   "), Qt::Key_Return);
+        QCOMPARE(name(0), "Transacción 1");
+
+        QAccessibleInterface* table = heard(form, "Transacciones");
+        QVERIFY(table && table->tableInterface());
+        QTEST(table->tableInterface()->cellAt(1, 0)->text(QAccessible::Name), "heard");
+        QCOMPARE(table->text(QAccessible::Name), "Transacciones");
+
+        // Cancelar and a later return keep the list.
+        const QStringList before = rows(form);
+        support::press(form, "Cancelar");
+        support::press(choose(kind == 1 ? 2 : 1), "Cancelar");
+        QCOMPARE(rows(choose(kind)), before);
+        QCOMPARE(app::screen<Form8>().transactions().size(), kind == 1 ? 2 : 0);
+    }
+
+    // Taking a transaction back after the question (answered both ways, by Quitar or the Delete
+    // key) leaves the totals bit for bit those of a fresh entry of the others, shown by the
+    // program; the boxes and the buttons stay as they were.
+    void removalGivesTheTotalsOfAFreshEntry_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("byKey");
+        for (int kind : {1, 2, 3}) {
+            const char* names[] = {"batch", "on line", "mixed"};
+            for (auto [where, row] : {std::pair{"first", 0}, {"middle", 3}, {"last", 6}}) {
+                QTest::addRow("%s %s", names[kind - 1], where) << kind << row << true << (row == 3);
+                QTest::addRow("%s %s kept", names[kind - 1], where) << kind << row << false << true;
+            }
         }
-        QVERIFY(form.isShown() && !app::Registry::instance().exists<Form6>());
+    }
+    void removalGivesTheTotalsOfAFreshEntry()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, row);
+        QFETCH(bool, yes);
+        QFETCH(bool, byKey);
+        QStringList transactions = randomTransactions(kind, 7, 1500 + kind * 10 + row);
+        toolkit::Screen& form = choose(kind);
+        for (const QString& counts : transactions)
+            enter(form, counts);
+        // The last one computed, not yet followed by a new function.
+        const qsizetype last = kind == 3 ? 8 : 4;
+        typeCounts(form, transactions.last());
         support::press(form, "NuevaFuncion");
-        typeCounts(form, correction);
+        typeCounts(form, transactions.last());
         support::press(form, "Calcular");
+        transactions << transactions.last();
+        const QString boxes = shown(form, 1, last - (kind == 3 ? 2 : 1));
+        const QString states = buttonStates(form);
+        const QStringList before = rows(form);
+
+        clickRow(form, row);
+        support::Messages messages(yes ? toolkit::Answer::Yes : toolkit::Answer::No);
+        if (byKey)
+            support::key(form, Qt::Key_Delete);
+        else
+            support::press(form, "Quitar");
+        QCOMPARE(messages.titles(), QStringList("Quitar transacción"));
+        QCOMPARE(messages.texts()[0], QStringLiteral("¿Desea quitar la Transacción %1? Sus puntos "
+                                                     "dejarán de contar en el total.")
+                                          .arg(row + 1));
+        QCOMPARE(shown(form, 1, last - (kind == 3 ? 2 : 1)), boxes);
+        QCOMPARE(buttonStates(form), states);
+        if (!yes) {
+            QCOMPARE(rows(form), before);
+            return;
+        }
+        transactions.removeAt(row);
+        QCOMPARE(rows(form).size(), transactions.size());
+        QCOMPARE(rows(form)[row].section(u'|', 0, 1),
+                 QStringLiteral("%1|Transacción %1").arg(row + 1));
+        const QList<quint64> kept = bits(totals(kind));
+        const QString keptShown = shown(form, last - (kind == 3 ? 1 : 0), last);
+
+        support::freshRun();
+        app::start<Form7>();
+        toolkit::Screen& fresh = choose(kind);
+        for (const QString& counts : std::as_const(transactions))
+            enter(fresh, counts);
+        QCOMPARE(kept, bits(totals(kind)));
+        QCOMPARE(keptShown, shown(fresh, last - (kind == 3 ? 1 : 0), last));
+    }
+
+    // Taking back every transaction leaves the totals 0, shown as such, and Quitar off; a
+    // negative total is still refused by Aceptar, and mended by Quitar.
+    void removingEveryTransactionLeavesZero_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("batch") << 1;
+        QTest::newRow("on line") << 2;
+        QTest::newRow("mixed") << 3;
+    }
+    void removingEveryTransactionLeavesZero()
+    {
+        QFETCH(int, kind);
+        toolkit::Screen& form = choose(kind);
+        for (const QString& counts : randomTransactions(kind, 3, 7))
+            enter(form, counts);
+        support::Messages yes(toolkit::Answer::Yes);
+        if (kind == 1)
+            app::screen<Form8>().PFNAB = -1;
+        else if (kind == 2)
+            app::screen<Form9>().PFNAO = -1;
+        else
+            app::screen<Form1>().PFNAO = -1;
         support::press(form, "Aceptar");
-        QVERIFY(!form.isShown() && app::screen<Form6>().isShown());
-        // Only the mixed entry leaves the influence screen's Aceptar off until a value is typed.
-        QCOMPARE(app::screen<Form6>().Command1->isEnabled(), kind != 3);
+        QCOMPARE(yes.titles(), QStringList("Total negativo"));
+        QVERIFY(yes.texts()[0].contains(QStringLiteral("«Quitar»")));
+        clickRow(form, 1);
+        support::press(form, "Quitar");
+        QVERIFY(totals(kind).constLast() > 0);
+        support::press(form, "Quitar");
+        support::press(form, "Quitar");
+        QCOMPARE(bits(totals(kind)), QList<quint64>(kind == 3 ? 3 : 1, 0));
+        const qsizetype first = kind == 3 ? 7 : 4;
+        QCOMPARE(shown(form, first, first + (kind == 3 ? 1 : 0)), kind == 3 ? "0 0" : "0");
+        QVERIFY(rows(form).isEmpty());
+        QVERIFY(!support::widget(form, "Quitar")->isEnabled());
+        support::press(form, "Aceptar");
+        QVERIFY(app::screen<Form6>().isShown());
+    }
+
+    // 2 000 transactions entered one by one: a Calcular and a Quitar each stay well under a
+    // frame (16 ms) on a list of that length. Run with -iterations to measure.
+    void benchmarkLongList_data()
+    {
+        QTest::addColumn<bool>("quitar");
+        QTest::newRow("Calcular") << false;
+        QTest::newRow("Quitar") << true;
+    }
+    void benchmarkLongList()
+    {
+        QFETCH(bool, quitar);
+        toolkit::Screen& form = choose(3);
+        const QStringList transactions = randomTransactions(3, 2000, 11);
+        for (const QString& counts : transactions) {
+            typeCounts(form, counts);
+            support::press(form, "Calcular");
+            support::press(form, "NuevaFuncion");
+        }
+        typeCounts(form, transactions.first());
+        support::Messages yes(toolkit::Answer::Yes);
+        clickRow(form, 0);
+        QElapsedTimer clock;
+        clock.start();
+        if (quitar) {
+            QBENCHMARK_ONCE
+            {
+                support::press(form, "Quitar");
+            }
+        } else {
+            QBENCHMARK_ONCE
+            {
+                support::press(form, "Calcular");
+                support::press(form, "NuevaFuncion");
+            }
+        }
+        qInfo("%s on 2000 transactions: %.3f ms", quitar ? "Quitar" : "Calcular",
+              static_cast<double>(clock.nsecsElapsed()) / 1e6);
+        QVERIFY(rows(form).size() > 1000);
     }
 };
 

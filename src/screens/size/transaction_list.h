@@ -1,0 +1,33 @@
+#pragma once
+
+// The list of the transactions counted on an entry screen: its columns, what each row shows and
+// says to a screen reader, and the question before one is taken back. Shared by the single-kind
+// screens and the mixed one.
+
+#include "method/transaction.h"
+#include "toolkit/controls.h"
+
+#include <QList>
+#include <QString>
+
+namespace transaction_list {
+
+// The list's design: where it stands, and Quitar beside it.
+inline constexpr int kTabIndex = 100;    // after every designed control
+inline constexpr int kListHeight = 1950; // about eight rows
+inline constexpr int kGap = 120;
+inline constexpr int kButtonWidth = 1335;
+
+// The width of the list, in twips, with the counts of one kind of system or of both.
+int listWidth(bool mixed);
+
+// Columns, cells and row sentences of the list over the screen's transactions.
+void setUp(toolkit::ListBox& list, const QList<method::Transaction>& transactions, bool mixed);
+
+// What a screen reader hears for the transaction at the 0-based position given.
+QString reading(const QList<method::Transaction>& transactions, int index, bool mixed);
+
+// Asks whether to take back the transaction at the 0-based position given, naming it.
+bool confirmRemoval(const QList<method::Transaction>& transactions, int index);
+
+} // namespace transaction_list
