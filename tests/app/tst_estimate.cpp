@@ -105,7 +105,12 @@ class TestEstimate final : public QObject
     {
         support::click(support::widget<QRadioButton>(app::screen<Form7>(), option));
         toolkit::Screen& entry = entryScreen();
-        for (const QList<int>& counts : transactions) {
+        // A transaction entered first and taken back later leaves the estimate as if never
+        // entered, in the file too.
+        Counts entered = transactions;
+        if (!entered.isEmpty())
+            entered.prepend(QList<int>(entered[0].size(), 3));
+        for (const QList<int>& counts : entered) {
             if (!support::widget<QWidget>(entry, "Calcular")->isEnabled())
                 support::press(entry, "NuevaFuncion");
             for (int box = 0; box < counts.size(); ++box)
@@ -114,11 +119,15 @@ class TestEstimate final : public QObject
             support::press(entry, "Calcular");
         }
         // The user names the first transaction; the name goes into the file.
-        if (auto* single = dynamic_cast<SingleKindEntry*>(&entry);
-            single && !transactions.isEmpty())
+        if (transactions.isEmpty())
+            return;
+        if (auto* single = dynamic_cast<SingleKindEntry*>(&entry)) {
+            single->removeTransaction(0);
             single->renameTransaction(0, QStringLiteral(" Alta de «cliente» "));
-        else if (!transactions.isEmpty())
+        } else {
+            app::screen<Form1>().removeTransaction(0);
             app::screen<Form1>().renameTransaction(0, QStringLiteral("Consulta \"VIP\""));
+        }
     }
 
     // A typed total degree of influence, or every attribute rated alike.
