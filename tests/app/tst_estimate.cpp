@@ -388,15 +388,18 @@ private slots:
         QVERIFY(note.open(QIODevice::WriteOnly) && note.write("no es una carpeta") > 0);
         // Ctrl+S, then Ctrl+Shift+S: the dialog comes again while nothing is saved.
         const QList<QKeySequence> keys = {QKeySequence::Save, QKeySequence(u"Ctrl+Shift+S"_s)};
-        for (const QString& path : {note.fileName() + "/e.markii", folder.path()}) {
+        const QStringList paths = {note.fileName() + "/e.markii", folder.path()},
+                          reasons = {"la carpeta «" + note.fileName() + "» no existe",
+                                     "es una carpeta, no un archivo"};
+        for (int i = 0; i < 2; ++i) {
             support::Messages messages;
-            toolkit::setSaveFileHook([path](const QString&) { return path; });
-            shortcut(app::screen<Form8>().window(), keys[path == folder.path()]);
+            toolkit::setSaveFileHook([&](const QString&) { return paths[i]; });
+            shortcut(app::screen<Form8>().window(), keys[i]);
             QCOMPARE(messages.titles(), QStringList("No se ha guardado la estimación"));
-            QVERIFY2(
-                messages.texts()[0].startsWith(
-                    QStringLiteral("No se ha podido guardar la estimación en «%1»: ").arg(path)),
-                qPrintable(messages.texts()[0]));
+            QCOMPARE(messages.texts()[0], "No se ha podido guardar la estimación en «" + paths[i] +
+                                              "»: " + reasons[i] +
+                                              ".\n\nSi ya había un archivo con ese nombre, sigue "
+                                              "como estaba.");
             QVERIFY(toolkit::hasUnsavedData() && session::currentPath().isEmpty());
         }
     }
