@@ -647,6 +647,12 @@ CommandButton::CommandButton(QPushButton* button) : Control(button), m_button(bu
     connect(m_button, &QPushButton::clicked, this, [this] { raiseFromUser(m_click); });
 }
 
+void CommandButton::press()
+{
+    if (m_button->isEnabled() && !m_button->isHidden())
+        m_button->click();
+}
+
 // ---------------------------------------------------------------------------------------------
 // OptionButton
 
@@ -670,6 +676,12 @@ void OptionButton::chosen()
 numeric::Integer OptionButton::value() const
 {
     return m_button->isChecked() ? -1 : 0;
+}
+
+void OptionButton::choose()
+{
+    if (m_button->isEnabled() && !m_button->isHidden())
+        m_button->click();
 }
 
 void OptionButton::clear()
@@ -749,6 +761,12 @@ void ComboBox::addItems(const QStringList& items)
     m_combo->addItems(items);
     // Qt selects the first item added to an empty list; the list starts with no selection.
     m_combo->setCurrentIndex(current);
+}
+
+void ComboBox::pick(int index)
+{
+    if (m_combo->isEnabled() && !m_combo->isHidden() && index >= 0 && index < m_combo->count())
+        m_combo->setCurrentIndex(index);
 }
 
 numeric::Integer ComboBox::listIndex() const

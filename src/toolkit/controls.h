@@ -201,6 +201,9 @@ public:
 
     void onClick(Handler handler) { m_click = std::move(handler); }
 
+    // Presses the button as the user would, if it is enabled and shown.
+    void press();
+
 private:
     QPushButton* m_button;
     Handler m_click;
@@ -223,6 +226,8 @@ public:
     bool isSelected() const { return value() == -1; }
     // Clears the option silently: the only Value the program writes.
     void clear();
+    // Chooses the option as a click does, if it is shown and enabled.
+    void choose();
 
 private:
     void chosen();
@@ -246,6 +251,8 @@ public:
 
     // Fills the list in one step, after any items already in it; nothing becomes selected.
     void addItems(const QStringList& items);
+    // Picks the item at a 0-based position as the user does, if the list is shown and enabled.
+    void pick(int index);
     // 0-based position of the item picked, -1 for none.
     numeric::Integer listIndex() const;
 

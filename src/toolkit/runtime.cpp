@@ -33,6 +33,9 @@ QPointer<QWidget> g_owner;
 QPointer<QWidget> g_failingBox;
 MessageHook g_messageHook;
 SaveFileHook g_saveFileHook;
+OpenFileHook g_openFileHook;
+WorkKeeper g_keeper;
+HeldMessages* g_held = nullptr;
 PrintHook g_printHook;
 
 QWidget* owner()
@@ -124,6 +127,10 @@ void dispatch(const std::function<void()>& handler)
 
 Answer showMessage(const Message& message)
 {
+    if (g_held) {
+        g_held->m_messages.append(message);
+        return message.kind == MessageKind::SaveChanges ? Answer::Cancel : Answer::Ok;
+    }
     if (g_messageHook)
         return g_messageHook(message);
 
@@ -140,6 +147,15 @@ Answer showMessage(const Message& message)
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
     }
+    if (message.kind == MessageKind::SaveChanges) {
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        box.setEscapeButton(QMessageBox::Cancel);
+        const int pressed = box.exec();
+        return pressed == QMessageBox::Save      ? Answer::Save
+               : pressed == QMessageBox::Discard ? Answer::Discard
+                                                 : Answer::Cancel;
+    }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return Answer::Ok;
@@ -153,6 +169,16 @@ void messageBox(const QString& prompt, const QString& title)
 bool askYesNo(const QString& question, const QString& title)
 {
     return showMessage({MessageKind::Question, title, question, QString()}) == Answer::Yes;
+}
+
+HeldMessages::HeldMessages() : m_outer(g_held)
+{
+    g_held = this;
+}
+
+HeldMessages::~HeldMessages()
+{
+    g_held = m_outer;
 }
 
 UserError::UserError(Message message)
@@ -278,6 +304,13 @@ QString askSaveFileName(const QString& title, const QString& proposedPath, const
     return QFileDialog::getSaveFileName(owner(), title, proposedPath, filter);
 }
 
+QString askOpenFileName(const QString& title, const QString& folder, const QString& filter)
+{
+    if (g_openFileHook)
+        return g_openFileHook(folder);
+    return QFileDialog::getOpenFileName(owner(), title, folder, filter);
+}
+
 bool askPrinter(QPrinter& printer)
 {
     if (g_printHook)
@@ -308,6 +341,11 @@ void setSaveFileHook(SaveFileHook hook)
     g_saveFileHook = std::move(hook);
 }
 
+void setOpenFileHook(OpenFileHook hook)
+{
+    g_openFileHook = std::move(hook);
+}
+
 void setPrintHook(PrintHook hook)
 {
     g_printHook = std::move(hook);
@@ -320,7 +358,29 @@ void noteUnsavedData()
 
 bool hasUnsavedData()
 {
-    return g_unsavedData;
+    return g_keeper.unsaved ? g_keeper.unsaved() : g_unsavedData;
+}
+
+void setWorkKeeper(WorkKeeper keeper)
+{
+    g_keeper = std::move(keeper);
+}
+
+bool mayDiscardWork()
+{
+    if (!hasUnsavedData())
+        return true;
+    switch (showMessage({MessageKind::SaveChanges, QStringLiteral("Método MARK II"),
+                         QStringLiteral("¿Desea guardar los cambios de la estimación antes de "
+                                        "salir?"),
+                         QString()})) {
+    case Answer::Save:
+        return g_keeper.save && g_keeper.save();
+    case Answer::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void endProgram()

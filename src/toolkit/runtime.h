@@ -2,6 +2,7 @@
 
 #include "numeric/runtime_error.h"
 
+#include <QList>
 #include <QString>
 
 #include <exception>
@@ -22,9 +23,10 @@ void dispatch(const std::function<void()>& handler);
 // Messages
 
 enum class MessageKind {
-    Warning,  // something the user can put right
-    Critical, // a fault of the program itself
-    Question, // Sí or No
+    Warning,     // something the user can put right
+    Critical,    // a fault of the program itself
+    Question,    // Sí or No
+    SaveChanges, // Guardar, Descartar or Cancelar, before the user's work would go
 };
 
 struct Message
@@ -35,7 +37,7 @@ struct Message
     QString details; // for whoever reports a fault; hidden behind a button
 };
 
-enum class Answer { Ok, Yes, No };
+enum class Answer { Ok, Yes, No, Save, Discard, Cancel };
 
 // Shows a modal message box and returns the button pressed.
 Answer showMessage(const Message& message);
@@ -45,6 +47,23 @@ void messageBox(const QString& prompt, const QString& title);
 
 // A question with "Sí" and "No"; "No" is the safe answer Escape gives.
 bool askYesNo(const QString& question, const QString& title);
+
+// While one lives, message boxes are not shown but gathered: for code that drives the screens
+// itself and answers for what they say.
+class HeldMessages final
+{
+    Q_DISABLE_COPY_MOVE(HeldMessages)
+
+public:
+    HeldMessages();
+    ~HeldMessages();
+    const QList<Message>& messages() const { return m_messages; }
+
+private:
+    friend Answer showMessage(const Message& message);
+    QList<Message> m_messages;
+    HeldMessages* m_outer;
+};
 
 // Something went wrong that the user should hear about in their own words.
 class UserError final : public std::exception
@@ -80,6 +99,9 @@ void setMessageOwner(QWidget* window);
 // The save dialog: a path to write to, empty when the user cancels.
 QString askSaveFileName(const QString& title, const QString& proposedPath, const QString& filter);
 
+// The open dialog: an existing file to read, empty when the user cancels.
+QString askOpenFileName(const QString& title, const QString& folder, const QString& filter);
+
 // The print dialog: true when the user chose a printer and confirmed.
 bool askPrinter(QPrinter& printer);
 
@@ -94,9 +116,11 @@ QString documentsFolder();
 
 using MessageHook = std::function<Answer(const Message&)>;
 using SaveFileHook = std::function<QString(const QString& proposedPath)>;
+using OpenFileHook = std::function<QString(const QString& folder)>;
 using PrintHook = std::function<bool(QPrinter&)>;
 void setMessageHook(MessageHook hook);
 void setSaveFileHook(SaveFileHook hook);
+void setOpenFileHook(OpenFileHook hook);
 void setPrintHook(PrintHook hook);
 
 // ---------------------------------------------------------------------------------------------
@@ -105,6 +129,20 @@ void setPrintHook(PrintHook hook);
 // The estimate now holds data that closing the program would lose.
 void noteUnsavedData();
 bool hasUnsavedData();
+
+// The user's work as the layer that keeps it in files knows it: whether anything is unsaved, and
+// how to save it (false when the user cancels or saving fails). Without one, the flag above
+// tells, and there is no way to save.
+struct WorkKeeper
+{
+    std::function<bool()> unsaved;
+    std::function<bool()> save;
+};
+void setWorkKeeper(WorkKeeper keeper);
+
+// Before the user's work would go (the program ends, another estimate opens): with unsaved work,
+// asks whether to save it first. True to go on; false to stay where the user was.
+bool mayDiscardWork();
 
 // Ends the program: no handler runs after this, every window goes, and the event loop returns.
 void endProgram();

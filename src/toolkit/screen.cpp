@@ -37,6 +37,15 @@ Screen* g_active = nullptr;
 std::vector<Screen*> g_screens;
 QPointer<Screen> g_hiddenLast;
 
+struct ProgramCommand
+{
+    const char* name;
+    QString text;
+    QKeySequence shortcut;
+    Handler handler;
+};
+std::vector<ProgramCommand> g_programCommands;
+
 // The screens were placed on a desktop of 800 x 600 pixels.
 constexpr QSize kDesignDesktop(800, 600);
 
@@ -213,6 +222,8 @@ void Screen::load()
     m_placed = false;
     design();
     finishDesign();
+    for (const ProgramCommand& command : g_programCommands)
+        addAction(m_window, command.name, command.text, command.shortcut, command.handler);
     m_focusPending = true;
     Form_Load();
 }
@@ -395,14 +406,10 @@ void Screen::activate()
 
 void Screen::closeBox()
 {
-    // Closing ends the program, as the first screen's Cancelar does; an estimate under way is
-    // not thrown away without asking.
-    if (hasUnsavedData() &&
-        !askYesNo(QStringLiteral("¿Desea salir del programa? Se perderán los datos de esta "
-                                 "estimación."),
-                  QStringLiteral("Salir del programa")))
-        return;
-    endProgram();
+    // Closing ends the program, as the first screen's Cancelar does; unsaved work is not thrown
+    // away without asking.
+    if (mayDiscardWork())
+        endProgram();
 }
 
 void Screen::onCloseBox()
@@ -535,15 +542,34 @@ void Screen::setEscapeCloses(bool closes)
 void Screen::addCommand(const char* name, const QString& text, const QKeySequence& shortcut,
                         Handler handler)
 {
-    auto* action = new QAction(text, m_window);
+    addAction(m_window, name, text, shortcut, handler);
+    m_window->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void Screen::addProgramCommand(const char* name, const QString& text, const QKeySequence& shortcut,
+                               Handler handler)
+{
+    if (std::ranges::any_of(g_programCommands, [name](const ProgramCommand& command) {
+            return qstrcmp(command.name, name) == 0;
+        }))
+        return;
+    g_programCommands.push_back({name, text, shortcut, std::move(handler)});
+    for (const Screen* screen : g_screens) {
+        if (screen->m_window)
+            addAction(screen->m_window, name, text, shortcut, g_programCommands.back().handler);
+    }
+}
+
+void Screen::addAction(QWidget* window, const char* name, const QString& text,
+                       const QKeySequence& shortcut, const Handler& handler)
+{
+    auto* action = new QAction(text, window);
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(shortcut);
     action->setShortcutContext(Qt::WindowShortcut);
     action->setShortcutVisibleInContextMenu(true);
-    QObject::connect(action, &QAction::triggered, m_window,
-                     [handler = std::move(handler)] { dispatch(handler); });
-    m_window->addAction(action);
-    m_window->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QObject::connect(action, &QAction::triggered, window, [handler] { dispatch(handler); });
+    window->addAction(action);
 }
 
 // ---------------------------------------------------------------------------------------------

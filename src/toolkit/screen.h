@@ -52,6 +52,12 @@ public:
     // last comes back.
     static void keepOneVisible();
 
+    // A command of the whole program, on every screen loaded now or later: its shortcut, and an
+    // entry in the screens' context menus where a screen has one. Registering a name again
+    // keeps the first.
+    static void addProgramCommand(const char* name, const QString& text,
+                                  const QKeySequence& shortcut, Handler handler);
+
 protected:
     explicit Screen(const char* className);
 
@@ -111,6 +117,8 @@ private:
     void buildSurface();
     QSize designSize() const;
     void fitToDisplay(const QRect& area);
+    static void addAction(QWidget* window, const char* name, const QString& text,
+                          const QKeySequence& shortcut, const Handler& handler);
     QRect expectedFrame() const;
     void placeOnDisplay();
     bool placeBeside(Screen& other);

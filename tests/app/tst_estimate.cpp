@@ -7,14 +7,24 @@
 #include "screens/effort/form4.h"
 #include "screens/effort/form5.h"
 #include "screens/report/form10.h"
+#include "screens/session/session.h"
 #include "screens/size/form1.h"
 #include "screens/size/form7.h"
 #include "screens/size/form8.h"
 #include "screens/size/form9.h"
 
+#include <QClipboard>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocale>
 #include <QRadioButton>
+#include <QTemporaryDir>
 
+#include <random>
+
+using namespace Qt::StringLiterals;
 using Counts = QList<QList<int>>;
 
 // One whole estimate as the user enters it, and its report.
@@ -57,9 +67,68 @@ static const Estimate estimates[] = {
 
 // Whole estimates, from the system type to the report, driven through every screen as a user
 // does. The expected figures were worked out apart from the program, step by step in doubles.
+// Each is kept in a file and opened again in a fresh run; half-done ones reopen where they stood.
 class TestEstimate final : public QObject
 {
     Q_OBJECT
+
+    QTemporaryDir folder;
+
+    // Ctrl+S on a screen, the first time: the dialog proposes the usual name and gets the path.
+    static void save(QWidget* window, const QString& path)
+    {
+        toolkit::setSaveFileHook([path](const QString& proposed) {
+            support::require(proposed.endsWith(u"/Estimación.markii"), proposed);
+            return path;
+        });
+        shortcut(window, QKeySequence::Save);
+    }
+
+    // Shortcuts act on the active window.
+    static void shortcut(QWidget* window, const QKeySequence& keys)
+    {
+        window->activateWindow();
+        support::require(QTest::qWaitForWindowActive(window), QStringLiteral("not active"));
+        QTest::keySequence(window, keys);
+    }
+
+    // The report as the user copies it.
+    static QString copiedReport()
+    {
+        QWidget* report = app::screen<Form10>().window();
+        report->activateWindow();
+        support::require(QTest::qWaitForWindowActive(report), QStringLiteral("not active"));
+        QGuiApplication::clipboard()->clear();
+        QTest::keySequence(report, QKeySequence::Copy);
+        return QGuiApplication::clipboard()->text();
+    }
+
+    // Opens a file in a fresh run of the program, as from its command line.
+    static void reopen(const QString& path, QLocale locale = QLocale(QLocale::Spanish))
+    {
+        support::freshRun();
+        QLocale::setDefault(locale);
+        app::start<Form7>();
+        support::require(session::open(path), QStringLiteral("%1 does not open").arg(path));
+    }
+
+    static QWidget* shownWindow(const QString& name)
+    {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible() && window->objectName() == name)
+                return window;
+        support::fail(name + QStringLiteral(" is not shown"));
+    }
+
+    static QStringList shownScreens()
+    {
+        QStringList shown;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isVisible())
+                shown << window->objectName();
+        shown.sort();
+        return shown;
+    }
 
     static toolkit::Screen& entryScreen()
     {
@@ -74,13 +143,28 @@ class TestEstimate final : public QObject
     {
         support::click(support::widget<QRadioButton>(app::screen<Form7>(), option));
         toolkit::Screen& entry = entryScreen();
-        for (const QList<int>& counts : transactions) {
+        // A transaction entered first and taken back later leaves the estimate as if never
+        // entered, in the file too.
+        Counts entered = transactions;
+        if (!entered.isEmpty())
+            entered.prepend(QList<int>(entered[0].size(), 3));
+        for (const QList<int>& counts : entered) {
             if (!support::widget<QWidget>(entry, "Calcular")->isEnabled())
                 support::press(entry, "NuevaFuncion");
             for (int box = 0; box < counts.size(); ++box)
                 support::type(entry, "Text" + QByteArray::number(box + 1),
                               QString::number(counts[box]));
             support::press(entry, "Calcular");
+        }
+        // The user names the first transaction; the name goes into the file.
+        if (transactions.isEmpty())
+            return;
+        if (auto* single = dynamic_cast<SingleKindEntry*>(&entry)) {
+            single->removeTransaction(0);
+            single->renameTransaction(0, QStringLiteral(" Alta de «cliente» "));
+        } else {
+            app::screen<Form1>().removeTransaction(0);
+            app::screen<Form1>().renameTransaction(0, QStringLiteral("Consulta \"VIP\""));
         }
     }
 
@@ -152,8 +236,256 @@ private slots:
         QCOMPARE(report.join(u' '), estimate.report);
         QCOMPARE(messages.count(), 0);
 
+        // Kept and opened again in a fresh run: the same report to the byte, the same entries
+        // and names, and nothing left to save.
+        const QString copied = copiedReport(), path = folder.filePath("entera.markii");
+        const estimate::Estimate entered = session::capture();
+        QCOMPARE(entered.stage, estimate::Stage::Report);
+        save(app::screen<Form10>().window(), path);
+        reopen(path, QLocale(estimate.locale));
+        QCOMPARE(copiedReport().toUtf8(), copied.toUtf8());
+        QVERIFY(session::capture() == entered);
+        QCOMPARE(shownScreens(), QStringList({"Form10", "Form5"}));
         support::press(app::screen<Form5>(), "Finalizar");
         QVERIFY(toolkit::programEnded());
+    }
+
+    void halfDoneReopensWhereItStood_data()
+    {
+        QTest::addColumn<std::function<void()>>("enter");
+        QTest::addColumn<QString>("screen");
+        const auto batch = [] { size("Option1", {{2, 5, 10}, {1, 1, 1}}); };
+        const auto toInfluence = [batch] {
+            batch();
+            support::press(app::screen<Form8>(), "Aceptar");
+        };
+        // clang-format off
+        QTest::newRow("back on the system type") << std::function<void()>([] { size("Option2", {{3, 10, 20}}); support::press(app::screen<Form9>(), "Cancelar"); }) << "Form7";
+        QTest::newRow("entering transactions") << std::function<void()>([] { size("Option3", {{1, 1, 1, 2, 5, 10}, {0, 0, 0, 1, 0, 0}}); }) << "Form1";
+        QTest::newRow("TGI typed, not accepted") << std::function<void()>([toInfluence] { toInfluence(); support::click(support::widget<QRadioButton>(app::screen<Form6>(), "Option1")); support::type(app::screen<Form6>(), "Text1", "4"); }) << "Form6";
+        QTest::newRow("TGI typed and erased") << std::function<void()>([toInfluence] { toInfluence(); support::click(support::widget<QRadioButton>(app::screen<Form6>(), "Option1")); support::type(app::screen<Form6>(), "Text1", ""); }) << "Form6";
+        QTest::newRow("some attributes rated") << std::function<void()>([toInfluence] { toInfluence(); support::click(support::widget<QRadioButton>(app::screen<Form6>(), "Option2")); support::pick(app::screen<Form2>(), "Combo3", 4); support::pick(app::screen<Form2>(), "Combo19", 0); }) << "Form2";
+        QTest::newRow("ACT calculated") << std::function<void()>([toInfluence] { toInfluence(); influence("35", 0); support::key(app::screen<Form3>(), Qt::Key_Return); }) << "Form3";
+        QTest::newRow("language picked") << std::function<void()>([toInfluence] { toInfluence(); influence("", 5); for (int step = 0; step < 3; ++step) support::key(app::screen<Form3>(), Qt::Key_Return); support::pick(app::screen<Form4>(), "Combo1", 5); }) << "Form4";
+        // clang-format on
+    }
+
+    void halfDoneReopensWhereItStood()
+    {
+        QFETCH(std::function<void()>, enter);
+        enter();
+        const estimate::Estimate entered = session::capture();
+        QFETCH(QString, screen);
+        QCOMPARE(shownScreens(), QStringList(screen));
+        const QString path = folder.filePath(QTest::currentDataTag() + QStringLiteral(".markii"));
+        save(shownWindow(screen), path);
+        reopen(path);
+        QVERIFY(session::capture() == entered);
+        QCOMPARE(shownScreens(), QStringList(screen));
+        // Nothing is left to save: the program ends at once.
+        shownWindow(screen)->close();
+        QVERIFY(toolkit::programEnded());
+    }
+
+    // A bad file changes nothing: the estimate under way stays as it was, on its screen.
+    void badFileChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("count"); // the second transaction's entities, as written
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("count too large") << QByteArray("40000")
+                                         << "La transacción 2 del sistema batch tiene 40000 "
+                                            "entidades; el máximo admitido es 32767.";
+        QTest::newRow("truncated")
+            << QByteArray() << "No es un archivo de estimación: su contenido no es JSON válido";
+    }
+    void badFileChangesNothing()
+    {
+        size("Option1", {{2, 5, 10}, {1, 1, 1}});
+        const QString path = folder.filePath("mala.markii");
+        save(app::screen<Form8>().window(), path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QFETCH(QByteArray, count);
+        QByteArray contents = file.readAll();
+        contents = count.isEmpty()
+                       ? contents.left(contents.size() / 2)
+                       : contents.replace("\"entities\": 1,", "\"entities\": " + count + ",");
+        file.close();
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) > 0);
+        file.close();
+
+        support::press(app::screen<Form8>(), "NuevaFuncion"); // some work since the save
+        support::type(app::screen<Form8>(), "Text1", "7");
+        const estimate::Estimate before = session::capture();
+        support::Messages messages;
+        QVERIFY(!session::open(path));
+        QCOMPARE(messages.titles(), QStringList("No se ha abierto la estimación"));
+        QFETCH(QString, problem);
+        const QString said = messages.texts().value(0);
+        QVERIFY2(
+            said.startsWith(
+                QStringLiteral("No se puede abrir la estimación «%1».\n\n%2").arg(path, problem)),
+            qPrintable(said));
+        QVERIFY(session::capture() == before);
+        QCOMPARE(shownScreens(), QStringList("Form8"));
+        QCOMPARE(support::shown(app::screen<Form8>(), "Text1"), QStringLiteral("7"));
+        QCOMPARE(session::currentPath(), path);
+    }
+
+    // Every way out asks before unsaved work goes; Cancelar stays, Guardar saves first.
+    void unsavedWorkIsAskedFor_data()
+    {
+        QTest::addColumn<QString>("exit");
+        QTest::addColumn<toolkit::Answer>("answer");
+        for (const char* exit : {"close box", "Form7 Cancelar", "Form5 Finalizar", "Abrir"}) {
+            QTest::addRow("%s, Guardar", exit) << QString(exit) << toolkit::Answer::Save;
+            QTest::addRow("%s, Descartar", exit) << QString(exit) << toolkit::Answer::Discard;
+            QTest::addRow("%s, Cancelar", exit) << QString(exit) << toolkit::Answer::Cancel;
+        }
+    }
+    void unsavedWorkIsAskedFor()
+    {
+        QFETCH(QString, exit);
+        QFETCH(toolkit::Answer, answer);
+        size("Option1", {{2, 5, 10}});
+        const QString path = folder.filePath(QTest::currentDataTag() + QStringLiteral(".markii"));
+        toolkit::setSaveFileHook([path](const QString&) { return path; });
+        int openDialogs = 0;
+        toolkit::setOpenFileHook([&](const QString&) { return ++openDialogs, QString(); });
+        support::Messages messages(answer);
+        if (exit == u"close box") {
+            app::screen<Form8>().window()->close();
+        } else if (exit == u"Form5 Finalizar") {
+            support::press(app::screen<Form8>(), "Aceptar");
+            influence("35", 0);
+            finish(7);
+            support::press(app::screen<Form5>(), "Finalizar");
+        } else {
+            support::press(app::screen<Form8>(), "Cancelar");
+            support::press(app::screen<Form7>(), exit == u"Abrir" ? "Abrir" : "Cancelar");
+        }
+        QCOMPARE(messages.texts(),
+                 QStringList("¿Desea guardar los cambios de la estimación antes de salir?"));
+        QCOMPARE(QFile::exists(path), answer == toolkit::Answer::Save);
+        const bool goesOn = answer != toolkit::Answer::Cancel;
+        QCOMPARE(toolkit::programEnded(), goesOn && exit != u"Abrir");
+        QCOMPARE(openDialogs, goesOn && exit == u"Abrir" ? 1 : 0);
+        if (!toolkit::programEnded())
+            QCOMPARE(toolkit::hasUnsavedData(), answer != toolkit::Answer::Save);
+    }
+
+    // With nothing entered, or everything saved, the program ends at once.
+    void nothingToLoseEndsAtOnce()
+    {
+        app::screen<Form7>().window()->close();
+        QVERIFY(toolkit::programEnded());
+        support::freshRun();
+        app::start<Form7>();
+        size("Option2", {{3, 10, 20}});
+        save(app::screen<Form9>().window(), folder.filePath("guardada.markii"));
+        support::press(app::screen<Form9>(), "Cancelar");
+        support::press(app::screen<Form7>(), "Cancelar");
+        QVERIFY(toolkit::programEnded());
+    }
+
+    // A save that fails says where and why, and the work stays unsaved. Root too cannot write a
+    // file into a regular file, or over a folder.
+    void failedSaveKeepsWorkUnsaved()
+    {
+        size("Option1", {{2, 5, 10}});
+        QFile note(folder.filePath("nota.txt"));
+        QVERIFY(note.open(QIODevice::WriteOnly) && note.write("no es una carpeta") > 0);
+        // Ctrl+S, then Ctrl+Shift+S: the dialog comes again while nothing is saved.
+        const QList<QKeySequence> keys = {QKeySequence::Save, QKeySequence(u"Ctrl+Shift+S"_s)};
+        const QStringList paths = {note.fileName() + "/e.markii", folder.path()},
+                          reasons = {"la carpeta «" + note.fileName() + "» no existe",
+                                     "es una carpeta, no un archivo"};
+        for (int i = 0; i < 2; ++i) {
+            support::Messages messages;
+            toolkit::setSaveFileHook([&](const QString&) { return paths[i]; });
+            shortcut(app::screen<Form8>().window(), keys[i]);
+            QCOMPARE(messages.titles(), QStringList("No se ha guardado la estimación"));
+            QCOMPARE(messages.texts()[0], "No se ha podido guardar la estimación en «" + paths[i] +
+                                              "»: " + reasons[i] +
+                                              ".\n\nSi ya había un archivo con ese nombre, sigue "
+                                              "como estaba.");
+            QVERIFY(toolkit::hasUnsavedData() && session::currentPath().isEmpty());
+        }
+    }
+
+    // Opening from the first screen while an estimate is under way: asked first, then the file
+    // takes the place of the run.
+    void openedFromTheFirstScreen()
+    {
+        size("Option1", {{2, 5, 10}});
+        const QString path = folder.filePath("primera.markii");
+        save(app::screen<Form8>().window(), path);
+        support::press(app::screen<Form8>(), "NuevaFuncion");
+        support::type(app::screen<Form8>(), "Text1", "1");
+        support::type(app::screen<Form8>(), "Text2", "1");
+        support::type(app::screen<Form8>(), "Text3", "1");
+        support::press(app::screen<Form8>(), "Calcular");
+        QCOMPARE(support::shown(app::screen<Form8>(), "Text4"), QStringLiteral("11,32"));
+        support::press(app::screen<Form8>(), "Cancelar");
+        toolkit::setOpenFileHook([path](const QString&) { return path; });
+        {
+            support::Messages messages(toolkit::Answer::Discard);
+            shortcut(shownWindow("Form7"), QKeySequence::Open);
+            QCOMPARE(messages.count(), 1);
+        }
+        QApplication::processEvents(); // the open waits for the key's handler to return
+        QCOMPARE(shownScreens(), QStringList("Form8"));
+        QCOMPARE(support::shown(app::screen<Form8>(), "Text4"), QStringLiteral("8,82"));
+        QVERIFY(!toolkit::hasUnsavedData());
+    }
+
+    // Damaged copies of a real file, opened: each opens whole or is refused with a message and
+    // nothing changed; the screens never refuse what the check let through.
+    void damagedFilesOpenWholeOrNotAtAll()
+    {
+        size("Option3", {{1, 1, 1, 2, 5, 10}, {3, 0, 7, 0, 0, 1}});
+        support::press(app::screen<Form1>(), "Aceptar");
+        influence("", 3);
+        finish(12);
+        const QString path = folder.filePath("dañada.markii");
+        save(app::screen<Form10>().window(), path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray original = file.readAll();
+        file.close();
+        std::mt19937 random(7);
+        const auto below = [&](qsizetype n) {
+            return std::uniform_int_distribution<int>(0, int(n) - 1)(random);
+        };
+        int opened = 0;
+        for (int round = 0; round < 150; ++round) {
+            QByteArray bytes = original;
+            if (round % 3 == 0)
+                bytes.truncate(below(bytes.size()));
+            else if (round % 3 == 1)
+                bytes[below(bytes.size())] ^= char(1 << below(8));
+            else
+                bytes.replace(
+                    QByteArrayList{"\"ratings\"", "1", "3", "\"report\"", "12", "COBOL"}[below(6)],
+                    QByteArrayList{"\"adjustment\"", "0", "32768", "null", "\"effort\"",
+                                   "-2"}[below(6)]);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                    file.write(bytes) == bytes.size());
+            file.close();
+            const estimate::Estimate before = session::capture();
+            const QStringList screensBefore = shownScreens();
+            support::Messages messages;
+            if (session::open(path)) {
+                ++opened;
+                QCOMPARE(messages.count(), 0);
+            } else {
+                QVERIFY2(messages.count() == 1 &&
+                             messages.texts()[0].startsWith(u"No se puede abrir"),
+                         qPrintable(messages.texts().join(u'|')));
+                QVERIFY(session::capture() == before && shownScreens() == screensBefore);
+            }
+        }
+        QVERIFY(opened > 10);
     }
 };
 

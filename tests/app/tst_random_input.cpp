@@ -94,6 +94,7 @@ class TestRandomInput final : public QObject
             m_messages.reset(); // freshRun puts back the hook that fails on any message
             support::freshRun();
             m_messages = std::make_unique<support::Messages>(toolkit::Answer::No);
+            toolkit::setOpenFileHook([](const QString&) { return QString(); }); // cancelled
             app::start<Form7>();
             QApplication::processEvents();
         }

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs a build into a scratch root as the package does (prefix /usr) and checks what the
-# desktop relies on: launcher, metainfo and icons, valid and all under the one application id.
+# desktop relies on: launcher, metainfo, icons and the estimates' file type, valid and all under
+# the one application id.
 # Usage: check-install.sh CMAKE BUILD-DIR APP-ID ICON-SIDE...
 set -eu
 cmake=$1 build=$2 id=$3
@@ -11,7 +12,8 @@ fail() {
     exit 1
 }
 
-for tool in desktop-file-validate:desktop-file-utils appstreamcli:appstream file:file; do
+for tool in desktop-file-validate:desktop-file-utils appstreamcli:appstream file:file \
+    update-mime-database:shared-mime-info; do
     command -v "${tool%%:*}" >/dev/null ||
         fail "${tool%%:*} is missing; install the Debian package ${tool#*:}"
 done
@@ -51,4 +53,18 @@ for side in "$@"; do
     file -b "$png" | grep -q "^PNG image data, $side x $side," ||
         fail "${side}x${side} icon is $(file -b "$png")"
 done
+# A saved estimate opens with the program: its type is where shared-mime-info looks, the database
+# builds from it, and the launcher takes that type and the file's name.
+mime=$usr/share/mime
+type=application/x-markii-estimate
+[ -f "$mime/packages/$id.xml" ] || fail "no file type $id.xml in share/mime/packages"
+update-mime-database "$mime" || fail "update-mime-database refuses the file type"
+grep -q '<glob pattern="\*.markii"/>' "$mime/$type.xml" 2>/dev/null ||
+    fail "the database has no $type for *.markii"
+grep -q '<sub-class-of type="application/json"/>' "$mime/$type.xml" ||
+    fail "$type is not a kind of JSON"
+echo "$(entry MimeType)" | tr ';' '\n' | grep -qx "$type" ||
+    fail "launcher MimeType=$(entry MimeType) lacks $type"
+case " $(entry Exec) " in *" %f "*) ;; *) fail "launcher Exec=$(entry Exec) takes no file" ;; esac
+
 echo "installed and valid: $id"

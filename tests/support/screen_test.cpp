@@ -39,6 +39,10 @@ void freshRun()
         QTest::qFail("unexpected save dialog", __FILE__, __LINE__);
         return QString();
     });
+    toolkit::setOpenFileHook([](const QString&) {
+        QTest::qFail("unexpected open dialog", __FILE__, __LINE__);
+        return QString();
+    });
     toolkit::setPrintHook([](QPrinter&) {
         QTest::qFail("unexpected print dialog", __FILE__, __LINE__);
         return false;
@@ -121,7 +125,10 @@ Messages::Messages(toolkit::Answer answer) : m_answer(answer)
 {
     toolkit::setMessageHook([this](const toolkit::Message& message) {
         seen << message;
-        return message.kind == toolkit::MessageKind::Question ? m_answer : toolkit::Answer::Ok;
+        return message.kind == toolkit::MessageKind::Question ||
+                       message.kind == toolkit::MessageKind::SaveChanges
+                   ? m_answer
+                   : toolkit::Answer::Ok;
     });
 }
 

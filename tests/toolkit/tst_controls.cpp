@@ -258,9 +258,11 @@ private slots:
         QTest::addColumn<bool>("unsaved");
         QTest::addColumn<toolkit::Answer>("answer");
         QTest::addColumn<bool>("ended");
-        QTest::newRow("nothing entered") << false << toolkit::Answer::No << true;
-        QTest::newRow("data, Sí") << true << toolkit::Answer::Yes << true;
-        QTest::newRow("data, No") << true << toolkit::Answer::No << false;
+        QTest::newRow("nothing entered") << false << toolkit::Answer::Cancel << true;
+        QTest::newRow("data, Descartar") << true << toolkit::Answer::Discard << true;
+        QTest::newRow("data, Cancelar") << true << toolkit::Answer::Cancel << false;
+        // With nothing that can save, the work stays.
+        QTest::newRow("data, Guardar") << true << toolkit::Answer::Save << false;
     }
     void closeBoxEndsAfterAskingWhenDataIsAtStake()
     {
@@ -271,8 +273,7 @@ private slots:
         support::Messages messages(answer);
         probe->window()->close();
         QCOMPARE(messages.texts().join(u'|'),
-                 unsaved ? "¿Desea salir del programa? Se perderán los datos de esta estimación."
-                         : "");
+                 unsaved ? "¿Desea guardar los cambios de la estimación antes de salir?" : "");
         QTEST(toolkit::programEnded(), "ended");
         QCOMPARE(probe->isShown(), !toolkit::programEnded());
     }

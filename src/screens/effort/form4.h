@@ -2,6 +2,8 @@
 
 #include "toolkit/screen.h"
 
+#include <QStringList>
+
 // Productivity P, in function points per hour, from the adjusted size and the language.
 class Form4 final : public toolkit::Screen
 {

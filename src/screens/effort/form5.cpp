@@ -9,6 +9,7 @@
 #include "screens/size/form1.h"
 #include "screens/size/form7.h"
 #include "toolkit/fonts.h"
+#include "toolkit/runtime.h"
 
 Form5::Form5() : Screen("Form5") {}
 
@@ -90,6 +91,8 @@ void Form5::Informe_Click()
 
 void Form5::Finalizar_Click()
 {
+    if (!toolkit::mayDiscardWork())
+        return;
     Unload();
     app::end();
 }

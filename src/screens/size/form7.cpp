@@ -1,10 +1,12 @@
 #include "screens/size/form7.h"
 
 #include "app/registry.h"
+#include "screens/session/session.h"
 #include "screens/size/form1.h"
 #include "screens/size/form8.h"
 #include "screens/size/form9.h"
 #include "toolkit/fonts.h"
+#include "toolkit/runtime.h"
 
 Form7::Form7() : Screen("Form7") {}
 
@@ -15,6 +17,9 @@ void Form7::design()
     setClientSize(6540, 2895);
 
     Cancelar = addButton("Cancelar", QStringLiteral("&Cancelar"), Twips{4800, 2160, 1335, 375}, 7);
+    // An estimate kept in a file is opened from here, above the way out.
+    Abrir =
+        addButton("Abrir", QStringLiteral("&Abrir estimación…"), Twips{4080, 1560, 2055, 375}, 8);
     Option3 = addOption("Option3", Twips{1560, 2040, 375, 375}, 6);
     Option2 = addOption("Option2", Twips{1560, 1440, 255, 375}, 5);
     Option1 = addOption("Option1", Twips{1560, 960, 375, 255}, 4);
@@ -40,6 +45,9 @@ void Form7::design()
     Option2->onClick([this] { Option2_Click(); });
     Option3->onClick([this] { Option3_Click(); });
     Cancelar->onClick([this] { Cancelar_Click(); });
+    Abrir->onClick([] { session::askAndOpen(); });
+    addCommand("AbrirEstimacion", QStringLiteral("&Abrir estimación…"), QKeySequence::Open,
+               [] { session::askAndOpen(); });
 }
 
 method::SystemType Form7::systemType()
@@ -60,6 +68,8 @@ bool Form7::hasSystemType()
 
 void Form7::Form_Load()
 {
+    // Every run starts here.
+    session::beginRun();
     Option1->clear();
     Option2->clear();
     Option3->clear();
@@ -85,6 +95,8 @@ void Form7::Option3_Click()
 
 void Form7::Cancelar_Click()
 {
+    if (!toolkit::mayDiscardWork())
+        return;
     Unload();
     app::end();
 }

@@ -19,6 +19,7 @@ public:
     bool hasSystemType();
 
     toolkit::Ref<toolkit::CommandButton> Cancelar;
+    toolkit::Ref<toolkit::CommandButton> Abrir;
     toolkit::Ref<toolkit::OptionButton> Option3;
     toolkit::Ref<toolkit::OptionButton> Option2;
     toolkit::Ref<toolkit::OptionButton> Option1;

@@ -334,7 +334,8 @@ private slots:
         menuShown.start(0);
         support::key(report, Qt::Key_F10, Qt::ShiftModifier);
         QCOMPARE(entries, QStringList({"&Copiar informe Ctrl+C", "&Exportar a PDF… Ctrl+E",
-                                       "&Imprimir… Ctrl+P"}));
+                                       "&Imprimir… Ctrl+P", "&Guardar estimación… Ctrl+S",
+                                       "Guardar estimación c&omo… Ctrl+Shift+S"}));
     }
 
     // A file that cannot be written is named with the reason; nothing on disk changes. These

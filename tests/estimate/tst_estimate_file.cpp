@@ -1,0 +1,270 @@
+#include "estimate/estimate_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <random>
+
+using estimate::Estimate;
+using Edit = std::function<void(QJsonObject&)>;
+Q_DECLARE_METATYPE(Edit)
+
+namespace {
+
+const estimate::Rules kRules{
+    {QStringLiteral("SQL"), QStringLiteral("FOX "), QStringLiteral("COBOL")}};
+
+// A finished mixed estimate of eight transactions, the seventh named, rated attributes.
+Estimate sample()
+{
+    Estimate sample;
+    sample.systemType = method::SystemType::Mixed;
+    sample.stage = estimate::Stage::Report;
+    for (int i = 0; i < 8; ++i)
+        sample.mixed.append({QString(), {numeric::Integer(i), 2, 3}, {1, numeric::Integer(i), 0}});
+    sample.mixed[6].name = QStringLiteral("Alta de «cliente» \"VIP\" ñ");
+    sample.batch.append({QString(), {1, 1, 1}, {}});
+    sample.influence = estimate::Influence::Rated;
+    sample.ratings.fill(3);
+    sample.language = QStringLiteral("FOX ");
+    return sample;
+}
+
+QJsonObject sampleJson()
+{
+    return QJsonDocument::fromJson(estimate::toJson(sample())).object();
+}
+
+} // namespace
+
+// The file's checks: every kind of bad file is refused whole, with a sentence that says what is
+// wrong; a file this program writes always opens again.
+class TestEstimateFile final : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir folder;
+
+    QString written(const QString& name, const QByteArray& contents)
+    {
+        QFile file(folder.filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
+            qFatal("cannot write the test file");
+        return file.fileName();
+    }
+
+private slots:
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+
+    void writtenFilesOpenAgain()
+    {
+        const QString path = folder.filePath(QStringLiteral("Estimación.markii"));
+        QString message;
+        QVERIFY(estimate::writeFile(sample(), path, &message));
+        const std::optional<Estimate> read = estimate::readFile(path, kRules, &message);
+        QVERIFY2(read, qPrintable(message));
+        QVERIFY(*read == sample());
+    }
+
+    // The examples the format's description gives open as they are.
+    void documentedExamplesOpen()
+    {
+        QFile doc(QStringLiteral(MARKII_FORMAT_DOC));
+        QVERIFY(doc.open(QIODevice::ReadOnly));
+        const QList<QByteArray> parts = doc.readAll().split('`');
+        int examples = 0;
+        for (const QByteArray& part : parts) {
+            if (!part.startsWith("json\n"))
+                continue;
+            QString problem;
+            QVERIFY2(estimate::fromJson(part.mid(5), kRules, &problem), qPrintable(problem));
+            ++examples;
+        }
+        QCOMPARE(examples, 2);
+    }
+
+    void badContentsAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("contents"); // used when no edit is given
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QString>("problem");
+        const auto row = [](const char* name, const Edit& edit, const QString& problem) {
+            QTest::newRow(name) << QByteArray() << edit << problem;
+        };
+        const auto transaction = [](int index, const char* column, const char* key, QJsonValue v) {
+            return [=](QJsonObject& root) {
+                QJsonObject lists = root["transactions"].toObject();
+                QJsonArray mixed = lists["mixed"].toArray();
+                QJsonObject one = mixed[index].toObject(), counts = one[column].toObject();
+                counts[key] = v;
+                one[column] = counts;
+                mixed[index] = one;
+                lists["mixed"] = mixed;
+                root["transactions"] = lists;
+            };
+        };
+        const auto influence = [](const char* key, QJsonValue v) {
+            return [=](QJsonObject& root) {
+                QJsonObject object = root["influence"].toObject();
+                object[key] = v;
+                root["influence"] = object;
+            };
+        };
+        const QString notOurs = "No es un archivo de estimación de Método MARK II.";
+        QTest::newRow("not JSON") << QByteArray("Estimación: 3 transacciones") << Edit()
+                                  << "No es un archivo de estimación: su contenido no es JSON "
+                                     "válido (error en el carácter 1).";
+        QTest::newRow("JSON list") << QByteArray("[1, 2]") << Edit() << notOurs;
+        // clang-format off
+        row("another kind of JSON", [](QJsonObject& r) { r["format"] = "otra-cosa"; }, notOurs);
+        row("newer version", [](QJsonObject& r) { r["version"] = 2; }, "Es de una versión más nueva del formato (2); este programa abre la versión 1. Abra el archivo con una versión más nueva de Método MARK II.");
+        row("version as text", [](QJsonObject& r) { r["version"] = "1"; }, "Su número de versión falta o no es válido.");
+        row("missing system type", [](QJsonObject& r) { r.remove("systemType"); }, "Falta el campo «systemType».");
+        row("unknown system type", [](QJsonObject& r) { r["systemType"] = "real-time"; }, "El tipo de sistema «real-time» no es ninguno de los que conoce el programa.");
+        row("stage as a number", [](QJsonObject& r) { r["stage"] = 3; }, "El campo «stage» debe ser un texto.");
+        row("transactions as a list", [](QJsonObject& r) { r["transactions"] = QJsonArray(); }, "El campo «transactions» debe ser un objeto JSON.");
+        row("count too large", transaction(6, "batch", "entities", 40000), "La transacción 7 del sistema mixto tiene 40000 entidades batch; el máximo admitido es 32767.");
+        row("count negative", transaction(0, "online", "outputs", -1), "La transacción 1 del sistema mixto tiene -1 datos de salida on line; no puede ser negativo.");
+        row("count with decimals", transaction(1, "online", "inputs", 2.5), "En la transacción 2 del sistema mixto, el número de datos de entrada on line debe ser un número entero.");
+        row("count as text", transaction(1, "batch", "inputs", "2"), "En la transacción 2 del sistema mixto, el número de datos de entrada batch debe ser un número entero.");
+        row("huge count", transaction(1, "batch", "inputs", 1e300), "La transacción 2 del sistema mixto tiene 1.0000000000000001e+300 datos de entrada batch; el máximo admitido es 32767.");
+        row("missing count", transaction(2, "batch", "outputs", QJsonValue::Undefined), "Falta el campo «outputs» en la transacción 3 del sistema mixto.");
+        row("rating above 5", influence("ratings", QJsonArray{0, 1, 2, 3, 4, 5, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), "La valoración del atributo 7 debe ser un número entero de 0 a 5, o null si aún no se ha valorado.");
+        row("18 ratings", influence("ratings", QJsonArray{0, 1, 2, 3, 4, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), "Hay 18 valoraciones de atributos; deben ser 19.");
+        row("summed with one unrated", influence("ratings", QJsonArray{0, 1, 2, 3, 4, 5, 0, 0, 0, 0, 0, 0, 0, QJsonValue(), 0, 0, 0, 0, 0}), "Los atributos están sumados, pero falta la valoración del atributo 14.");
+        row("unknown language", [](QJsonObject& r) { r["language"] = "FOX"; }, "El lenguaje «FOX» no está en la lista del programa.");
+        row("language as a number", [](QJsonObject& r) { r["language"] = 7; }, "El campo «language» debe ser un texto, o null si aún no se ha elegido.");
+        row("direct TGI the screen refuses", [](QJsonObject& r) { r["influence"] = QJsonObject{{"mode", "direct"}, {"value", "96"}}; }, "El valor directo de TGI «96» no es válido: el valor debe estar comprendido entre 0 y 95.");
+        row("direct TGI below 0", [](QJsonObject& r) { r["influence"] = QJsonObject{{"mode", "direct"}, {"value", "-1"}}; }, "El valor directo de TGI «-1» no es válido: el valor debe estar comprendido entre 0 y 95.");
+        row("name over 200 characters", [](QJsonObject& r) { QJsonObject l = r["transactions"].toObject(); QJsonArray b = l["batch"].toArray(); QJsonObject t = b[0].toObject(); t["name"] = QString(201, u'x'); b[0] = t; l["batch"] = b; r["transactions"] = l; }, "El nombre de la transacción 1 del sistema batch tiene más de 200 caracteres.");
+        row("report without transactions", [](QJsonObject& r) { QJsonObject l = r["transactions"].toObject(); l["mixed"] = QJsonArray(); r["transactions"] = l; }, "La estimación ha pasado de la entrada de transacciones, pero no tiene ninguna del sistema mixto.");
+        row("calculated without a language", [](QJsonObject& r) { r["language"] = QJsonValue(); }, "La estimación ha calculado la productividad sin elegir el lenguaje de programación.");
+        row("more than 100 000 transactions", [](QJsonObject& r) { QJsonObject l = r["transactions"].toObject(); l["online"] = QJsonArray::fromVariantList(QVariantList(100000 - 8, QVariantMap())); r["transactions"] = l; }, "Tiene más de 100.000 transacciones; el máximo admitido es 100.000.");
+        // clang-format on
+    }
+
+    void badContentsAreRefused()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(Edit, edit);
+        QFETCH(QString, problem);
+        if (edit) {
+            QJsonObject root = sampleJson();
+            edit(root);
+            contents = QJsonDocument(root).toJson();
+        }
+        const QString path = written(QStringLiteral("mala.markii"), contents);
+        QString message;
+        QVERIFY(!estimate::readFile(path, kRules, &message));
+        QCOMPARE(message,
+                 QStringLiteral("No se puede abrir la estimación «%1».\n\n%2").arg(path, problem));
+    }
+
+    void badPlacesAreRefused()
+    {
+        QString message;
+        const auto refused = [&](const QString& path) {
+            return estimate::readFile(path, kRules, &message) ? QString()
+                                                              : message.section(u'\n', 2);
+        };
+        QCOMPARE(refused(folder.path()), QStringLiteral("Es una carpeta, no un archivo."));
+        QCOMPARE(refused(folder.filePath("no.markii")), QStringLiteral("El archivo no existe."));
+        QCOMPARE(refused(written("grande.markii", QByteArray(estimate::kMaxFileSize + 1, ' '))),
+                 QStringLiteral("El archivo ocupa más de 16 MB; una estimación nunca es tan "
+                                "grande."));
+        const QString locked = written("cerrada.markii", estimate::toJson(sample()));
+        QFile::setPermissions(locked, QFileDevice::WriteOwner);
+        if (!QFile(locked).open(QIODevice::ReadOnly)) // root reads anyway
+            QCOMPARE(refused(locked), QStringLiteral("No se puede leer el archivo: no tiene "
+                                                     "permiso o el disco no responde."));
+    }
+
+    // A save that fails leaves the file before it as it was.
+    void failedWritesKeepTheOldFile()
+    {
+        QString message;
+        QDir(folder.path()).mkdir("solo-lectura");
+        const QString old = written("solo-lectura/e.markii", "la de ayer");
+        QFile::setPermissions(folder.filePath("solo-lectura"), QFile::ReadOwner | QFile::ExeOwner);
+        const bool written = estimate::writeFile(sample(), old, &message);
+        QFile::setPermissions(folder.filePath("solo-lectura"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (written)
+            QSKIP("root writes into a read-only folder");
+        QVERIFY2(message.contains(u"no tiene permiso para escribir en la carpeta"),
+                 qPrintable(message));
+        QFile kept(old);
+        QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == "la de ayer");
+    }
+
+    // Damaged copies of real files: each is refused with a sentence or read whole, and what is
+    // read writes a file that reads back the same. Never a crash or a hang.
+    void damagedFilesNeverHalfRead()
+    {
+        std::mt19937 random(20261207);
+        const auto below = [&](int n) {
+            return std::uniform_int_distribution<int>(0, n - 1)(random);
+        };
+        Estimate batch;
+        batch.batch = {{QStringLiteral("Consulta"), {2, 5, 10}, {}}, {QString(), {1, 1, 1}, {}}};
+        batch.stage = estimate::Stage::Influence;
+        batch.influence = estimate::Influence::Direct;
+        batch.directTgi = QStringLiteral("35");
+        const QList<QByteArray> originals = {estimate::toJson(sample()), estimate::toJson(batch)};
+        const QList<QByteArray> values = {"null",  "true",  "\"x\"", "[]",
+                                          "{}",    "-0",    "1e999", "99999999999999999999",
+                                          "32767", "32768", "-1",    "5.5"};
+        int read = 0;
+        for (int round = 0; round < 4000; ++round) {
+            QByteArray bytes = originals[below(originals.size())];
+            switch (below(5)) {
+            case 0:
+                bytes.truncate(below(bytes.size()));
+                break;
+            case 1:
+                for (int n = 1 + below(4); n > 0; --n)
+                    bytes[below(bytes.size())] ^= char(1 << below(8));
+                break;
+            case 2: { // a value of another type or size where a number or text stood
+                static const QRegularExpression value(
+                    QStringLiteral(": (\"[^\"]*\"|[-0-9.]+|null)"));
+                QList<QRegularExpressionMatch> found;
+                for (const auto& match : value.globalMatch(QString::fromUtf8(bytes)))
+                    found << match;
+                const QRegularExpressionMatch match = found[below(found.size())];
+                bytes = QString::fromUtf8(bytes)
+                            .replace(match.capturedStart(1), match.capturedLength(1),
+                                     QString::fromLatin1(values[below(values.size())]))
+                            .toUtf8();
+                break;
+            }
+            case 3: { // deep nesting in place of the influence
+                const int depth = 1 + below(5000);
+                bytes.replace("\"influence\": {", "\"influence\": " + QByteArray(depth, '[') +
+                                                      QByteArray(below(2) ? depth : 0, ']') + "{");
+                break;
+            }
+            default:
+                bytes.insert(below(bytes.size()), values[below(values.size())]);
+            }
+            QString problem;
+            const std::optional<Estimate> opened = estimate::fromJson(bytes, kRules, &problem);
+            QVERIFY2(opened || !problem.isEmpty(), bytes.constData());
+            if (opened) {
+                ++read;
+                const std::optional<Estimate> again =
+                    estimate::fromJson(estimate::toJson(*opened), kRules, &problem);
+                QVERIFY2(again && *again == *opened, qPrintable(problem));
+            }
+        }
+        QVERIFY(read > 50); // the damage that keeps a file sound is read too
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEstimateFile)
+#include "tst_estimate_file.moc"
