@@ -1,5 +1,6 @@
 #include "toolkit/screen.h"
 
+#include "toolkit/accessibility.h"
 #include "toolkit/fonts.h"
 #include "toolkit/runtime.h"
 #include "toolkit/widgets.h"
@@ -66,7 +67,7 @@ QRect keptInside(QRect frame, const QRect& area)
 class ScreenWindow final : public QWidget
 {
 public:
-    explicit ScreenWindow(Screen* screen) : m_screen(screen) {}
+    explicit ScreenWindow(Screen* screen) : m_screen(screen) { detail::skipSilentChildren(this); }
 
 protected:
     bool event(QEvent* event) override
@@ -161,6 +162,7 @@ void Screen::load()
     const auto restore =
         qScopeGuard([announcing] { QAccessible::installUpdateHandler(announcing); });
 
+    detail::installAccessibility();
     m_window = new ScreenWindow(this);
     m_window->setObjectName(objectName());
     m_window->setFont(defaultFont());
@@ -468,7 +470,7 @@ template <class W> W* Screen::place(W* widget, const char* name, Twips where, in
 
 TextBox* Screen::addTextBox(const char* name, Twips where, int tabIndex, Frame* in)
 {
-    auto* edit = place(new QLineEdit(parentFor(in)), name, where, tabIndex);
+    auto* edit = place(new detail::BoxWidget(parentFor(in)), name, where, tabIndex);
     return own(new TextBox(edit));
 }
 
@@ -504,7 +506,7 @@ OptionButton* Screen::addOption(const char* name, Twips where, int tabIndex, Fra
 
 ComboBox* Screen::addComboBox(const char* name, Twips where, int tabIndex, Frame* in)
 {
-    auto* combo = place(new QComboBox(parentFor(in)), name, where, tabIndex);
+    auto* combo = place(new detail::ListWidget(parentFor(in)), name, where, tabIndex);
     return own(new ComboBox(combo));
 }
 
@@ -513,6 +515,7 @@ Frame* Screen::addFrame(const char* name, const QString& caption, Twips where, i
 {
     auto* box = place(new QGroupBox(caption, parentFor(in)), name, where, tabIndex);
     box->setFocusPolicy(Qt::NoFocus);
+    detail::skipSilentChildren(box);
     return own(new Frame(box));
 }
 

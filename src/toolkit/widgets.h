@@ -3,6 +3,8 @@
 // The Qt widgets behind the controls, where Qt's own behaviour differs from what the screens
 // need. Internal to the toolkit.
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -12,7 +14,7 @@ namespace toolkit::detail {
 class OptionWidget final : public QRadioButton
 {
 public:
-    using QRadioButton::QRadioButton;
+    explicit OptionWidget(QWidget* parent);
 
     // Inside a click, while Qt turns the option on; a change of state at any other time comes
     // from outside (an assistive tool).
@@ -42,7 +44,29 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 };
 
-// Screen readers pass over this widget.
+// A text box, with the program's own interface for assistive tools.
+class BoxWidget final : public QLineEdit
+{
+public:
+    explicit BoxWidget(QWidget* parent);
+
+    // Where the caret is drawn, in the box's coordinates.
+    QRect caretRect() const { return cursorRect(); }
+};
+
+// A drop-down list, with the program's own interface for assistive tools.
+class ListWidget final : public QComboBox
+{
+public:
+    explicit ListWidget(QWidget* parent);
+
+    void hidePopup() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// Screen readers pass over this widget: its container leaves it out.
 void silence(QWidget* widget);
 
 // Draws a focus ring just inside the widget's rectangle, in the theme's highlight colour.
