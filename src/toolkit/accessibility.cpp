@@ -98,7 +98,8 @@ public:
     }
 };
 
-// The voice of a window: a notification that screen readers say when it shows.
+// The voice of a window: a notification that screen readers say when it shows. It goes with
+// its window, so that a window shown again does not repeat an old announcement.
 class Announcer final : public QWidget
 {
 public:
@@ -108,6 +109,18 @@ public:
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setFocusPolicy(Qt::NoFocus);
         setGeometry(0, 0, 1, 1);
+        hide();
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == parent() && event->type() == QEvent::Hide) {
+            hide();
+            setAccessibleName(QString());
+        }
+        return QWidget::eventFilter(watched, event);
     }
 };
 
@@ -382,8 +395,9 @@ private:
 };
 
 // ---------------------------------------------------------------------------------------------
-// A drop-down list: named by its caption whatever is picked (Qt names it after its current
-// item on Linux), its pick as its value.
+// A drop-down list. Named after its pick, as screen readers expect of a list on Linux, and by
+// its caption while nothing is picked; the caption also labels it, so that it is heard whatever
+// is picked.
 
 class ListAccessible final : public QAccessibleWidget
 {
@@ -406,7 +420,7 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Name)
-            return nameOf(widget());
+            return combo()->currentIndex() < 0 ? nameOf(widget()) : combo()->currentText();
         if (t == QAccessible::Value)
             return combo()->currentText();
         return QAccessibleWidget::text(t);
@@ -502,14 +516,16 @@ void announce(QWidget* widget, const QString& text)
         if (auto* found = dynamic_cast<Announcer*>(child))
             announcer = found;
     }
-    if (!announcer) {
+    if (!announcer)
         announcer = new Announcer(window);
+    announcer->setAccessibleName(text);
+    if (announcer->isVisible()) {
+        // Shown again, so that it is heard again even when it says the same.
+        QAccessibleEvent shown(announcer, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+    } else {
         announcer->show();
     }
-    announcer->setAccessibleName(text);
-    // Shown again, so that it is heard again even when it says the same.
-    QAccessibleEvent shown(announcer, QAccessible::ObjectShow);
-    QAccessible::updateAccessibility(&shown);
 }
 
 void skipSilentChildren(QWidget* container)

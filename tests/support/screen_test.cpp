@@ -154,7 +154,7 @@ QString announced(const toolkit::Screen& screen)
     QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(window);
     for (int i = 0; i < tree->childCount(); ++i) {
         QAccessibleInterface* child = tree->child(i);
-        if (child->role() == QAccessible::Notification) {
+        if (child->role() == QAccessible::Notification && !child->state().invisible) {
             const QString text = child->text(QAccessible::Name);
             qobject_cast<QWidget*>(child->object())->setAccessibleName(QString());
             return text;
