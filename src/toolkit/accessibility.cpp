@@ -399,12 +399,69 @@ private:
 // its caption while nothing is picked; the caption also labels it, so that it is heard whatever
 // is picked.
 
-class ListAccessible final : public QAccessibleWidget
+class ListAccessible final : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
     explicit ListAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
 
     QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
+
+    // The pick is also its text, which is where Orca looks for the value of a list that is not
+    // editable when its items are not selectable objects to it.
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QString text(int start, int end) const override
+    {
+        const QString pick = combo()->currentText();
+        start = std::clamp(start, 0, int(pick.size()));
+        return pick.mid(start, std::clamp(end, start, int(pick.size())) - start);
+    }
+    int characterCount() const override { return int(combo()->currentText().size()); }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    int selectionCount() const override { return 0; }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start,
+                         int* end) const override
+    {
+        const QString pick = combo()->currentText();
+        *start = *end = -1;
+        if (offset < 0 || offset > pick.size())
+            return {};
+        std::tie(*start, *end) = pieceAt(pick, offset, type);
+        return pick.mid(*start, *end - *start);
+    }
+    QString textBeforeOffset(int, QAccessible::TextBoundaryType, int* start,
+                             int* end) const override
+    {
+        *start = *end = -1;
+        return {};
+    }
+    QString textAfterOffset(int, QAccessible::TextBoundaryType, int* start, int* end) const override
+    {
+        *start = *end = -1;
+        return {};
+    }
+    QString attributes(int offset, int* start, int* end) const override
+    {
+        const int length = characterCount();
+        *start = *end = -1;
+        if (offset >= 0 && offset <= length) {
+            *start = 0;
+            *end = length;
+        }
+        return {};
+    }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
 
     int childCount() const override { return 1; }
     QAccessibleInterface* child(int index) const override
@@ -567,6 +624,14 @@ BoxWidget::BoxWidget(QWidget* parent) : QLineEdit(parent)
 ListWidget::ListWidget(QWidget* parent) : QComboBox(parent)
 {
     renew(this);
+    // Screen readers read a list's pick from the selection of its items and from its name; both
+    // follow every pick, not only those made in the open list.
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0 && !view()->isVisible())
+            view()->setCurrentIndex(model()->index(index, modelColumn(), rootModelIndex()));
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    });
 }
 
 void ListWidget::hidePopup()
