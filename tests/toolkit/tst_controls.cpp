@@ -338,6 +338,7 @@ private slots:
             accessible(part("Combo1"))->child(0)->tableInterface()->selectRow(2);
             accessible(part("Text1"))->setText(QAccessible::Value, "5");
             accessible(part("Text1"))->editableTextInterface()->insertText(0, "7");
+            QTest::qWait(300); // Qt presses a button after a short animation
             textBehind = support::shown(*probe, "Text1");
             if (box)
                 box->close();
@@ -371,11 +372,17 @@ private slots:
         const Watchdog watchdog;
         const int length = int(text.size());
         QCOMPARE(box->characterCount(), length);
+        int start = 0, end = 0; // first the word at the end, where Qt 6.4 never returns
+        QCOMPARE(box->textAtOffset(length, QAccessible::CharBoundary, &start, &end), "");
+        if (text == "12") // the word at the end of the box
+            QCOMPARE(box->textAtOffset(2, QAccessible::WordBoundary, &start, &end), "12");
+        if (text == "19,86")
+            QCOMPARE(box->textAtOffset(3, QAccessible::WordBoundary, &start, &end), "19,86");
         for (int offset = 0; offset <= length; ++offset) {
             for (auto type : {QAccessible::CharBoundary, QAccessible::WordBoundary,
                               QAccessible::SentenceBoundary, QAccessible::LineBoundary,
                               QAccessible::ParagraphBoundary, QAccessible::NoBoundary}) {
-                int start = -2, end = -2;
+                start = end = -2;
                 const QString at = box->textAtOffset(offset, type, &start, &end);
                 QCOMPARE(at, text.mid(start, end - start));
                 if (type != QAccessible::CharBoundary && length > 0)
@@ -388,16 +395,10 @@ private slots:
                 box->textAfterOffset(offset, type, &start, &end);
                 QVERIFY(start >= offset || start == -1);
             }
-            int start = -2, end = -2;
+            start = end = -2;
             box->attributes(offset, &start, &end);
             QCOMPARE(QList<int>({start, end}), QList<int>({0, length}));
         }
-        int start = 0, end = 0;
-        QCOMPARE(box->textAtOffset(length, QAccessible::CharBoundary, &start, &end), "");
-        if (text == "12") // the word at the end of the box
-            QCOMPARE(box->textAtOffset(2, QAccessible::WordBoundary, &start, &end), "12");
-        if (text == "19,86")
-            QCOMPARE(box->textAtOffset(3, QAccessible::WordBoundary, &start, &end), "19,86");
     }
 
     // Lines and captions that only repeat a control's name are not in the tree at all.
