@@ -624,14 +624,6 @@ BoxWidget::BoxWidget(QWidget* parent) : QLineEdit(parent)
 ListWidget::ListWidget(QWidget* parent) : QComboBox(parent)
 {
     renew(this);
-    // Screen readers read a list's pick from the selection of its items and from its name; both
-    // follow every pick, not only those made in the open list.
-    connect(this, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0 && !view()->isVisible())
-            view()->setCurrentIndex(model()->index(index, modelColumn(), rootModelIndex()));
-        QAccessibleEvent renamed(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&renamed);
-    });
 }
 
 void ListWidget::hidePopup()
