@@ -1,5 +1,6 @@
 #include "toolkit/controls.h"
 
+#include "toolkit/accessibility.h"
 #include "toolkit/geometry.h"
 #include "toolkit/runtime.h"
 #include "toolkit/scale.h"
@@ -27,26 +28,6 @@
 #include <cmath>
 
 namespace toolkit {
-
-namespace {
-
-// A control that screen readers pass over: a caption whose control already says it, or a line
-// of a grid.
-class Silent final : public QAccessibleWidget
-{
-public:
-    explicit Silent(QWidget* widget) : QAccessibleWidget(widget, QAccessible::StaticText) {}
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.invisible = true;
-        return state;
-    }
-    QString text(QAccessible::Text) const override { return {}; }
-};
-
-} // namespace
 
 QColor systemColor(SystemColor role)
 {
@@ -82,14 +63,6 @@ void paintFocusRing(QWidget* widget, int inset)
     painter.setPen(QPen(widget->palette().color(QPalette::Highlight), 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(widget->rect().adjusted(inset + 1, inset + 1, -inset - 1, -inset - 1));
-}
-
-void silence(QWidget* widget)
-{
-    // Registered for this widget alone, in place of the interface Qt would make for its class.
-    if (QAccessibleInterface* existing = QAccessible::queryAccessibleInterface(widget))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(existing));
-    QAccessible::registerAccessibleInterface(new Silent(widget));
 }
 
 void OptionWidget::nextCheckState()
@@ -354,8 +327,9 @@ Control::Control(QWidget* widget) : QObject(widget), m_widget(widget) {}
 void Control::raiseFromUser(const Handler& handler) const
 {
     // The user acts only on what is on the screen: a click that Qt delivers late, after its
-    // screen has been hidden or unloaded, is dropped.
-    if (handler && m_widget->isVisible())
+    // screen has been hidden or unloaded, is dropped, and so is an assistive tool's action on a
+    // window behind an open message box.
+    if (handler && m_widget->isVisible() && !detail::blockedByModal(m_widget))
         dispatch(handler);
 }
 
@@ -432,7 +406,8 @@ void Control::setAccessibleDescription(const QString& description)
 void Control::describedBy(Label* label)
 {
     auto* caption = qobject_cast<QLabel*>(label->widget());
-    if (label->caption().contains(QLatin1Char('&')))
+    // A list is also labelled by its caption, which screen readers keep whatever is picked.
+    if (label->caption().contains(QLatin1Char('&')) || qobject_cast<QComboBox*>(m_widget))
         caption->setBuddy(m_widget);
     if (m_widget->accessibleName().isEmpty())
         m_widget->setAccessibleName(label->caption().trimmed());
@@ -464,8 +439,9 @@ void TextBox::edited()
 {
     if (m_assigning)
         return;
-    if (m_edit->isReadOnly()) {
-        // A locked box keeps its text, whatever writes to it from outside.
+    if (m_edit->isReadOnly() || detail::blockedByModal(m_edit)) {
+        // A locked box keeps its text, whatever writes to it from outside; so does any box
+        // behind an open message box.
         const QScopedValueRollback assigning(m_assigning, true);
         m_edit->setText(m_text);
         return;
@@ -490,6 +466,21 @@ void TextBox::setText(const QString& text)
     m_text = text;
     if (m_change)
         m_change();
+}
+
+void TextBox::focusAsResult(std::initializer_list<const TextBox*> alongside)
+{
+    setFocus();
+    // "ACT =" reads "ACT: 0,88".
+    const auto reading = [](const TextBox* box) {
+        QString name = box->accessibleName().simplified();
+        name.remove(QRegularExpression(QStringLiteral("\\s*[=:]$")));
+        return name.isEmpty() ? box->text() : name + QStringLiteral(": ") + box->text();
+    };
+    QStringList readings{reading(this)};
+    for (const TextBox* box : alongside)
+        readings << reading(box);
+    detail::announce(m_edit, readings.join(QStringLiteral("; ")));
 }
 
 bool TextBox::isLocked() const
@@ -719,7 +710,8 @@ ComboBox::ComboBox(QComboBox* combo) : Control(combo), m_combo(combo)
     // pick. While the list is open, the selection only follows the user's browsing.
     connect(m_combo->view()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& selected) {
-                if (m_combo->view()->isVisible() || selected.indexes().isEmpty())
+                if (m_combo->view()->isVisible() || selected.indexes().isEmpty() ||
+                    detail::blockedByModal(m_combo))
                     return;
                 m_combo->setCurrentIndex(selected.indexes().first().row());
             });

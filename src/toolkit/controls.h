@@ -20,6 +20,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <initializer_list>
 
 class QComboBox;
 class QGroupBox;
@@ -130,6 +131,9 @@ public:
     void setText(const QString& text);
     bool isLocked() const;
     void setLocked(bool locked);
+    // A result just computed: the focus moves here and screen readers say the box's name and its
+    // whole value, and those of the other results computed with it.
+    void focusAsResult(std::initializer_list<const TextBox*> alongside = {});
 
     // The text as a whole number or a double; a failure names this box in the user's words.
     numeric::Integer toInteger() const;

@@ -1,5 +1,6 @@
 #include "toolkit/screen.h"
 
+#include "toolkit/accessibility.h"
 #include "toolkit/fonts.h"
 #include "toolkit/runtime.h"
 #include "toolkit/scale.h"
@@ -102,7 +103,7 @@ protected:
 class ScreenWindow final : public QWidget
 {
 public:
-    explicit ScreenWindow(Screen* screen) : m_screen(screen) {}
+    explicit ScreenWindow(Screen* screen) : m_screen(screen) { detail::skipSilentChildren(this); }
 
 protected:
     bool event(QEvent* event) override
@@ -213,6 +214,7 @@ void Screen::load()
     const auto restore =
         qScopeGuard([announcing] { QAccessible::installUpdateHandler(announcing); });
 
+    detail::installAccessibility();
     m_window = new ScreenWindow(this);
     m_window->setObjectName(objectName());
     m_window->setFont(scaledFont(defaultFont()));
@@ -233,6 +235,8 @@ void Screen::buildSurface()
     auto* scroll = new DesignScroll(m_window);
     m_surface = new QWidget;
     m_surface->setObjectName(QStringLiteral("design"));
+    // The grid lines and repeated captions drawn on it are not heard.
+    detail::skipSilentChildren(m_surface);
     scroll->setWidget(m_surface);
     auto* layout = new QVBoxLayout(m_window);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -597,7 +601,7 @@ template <class W> W* Screen::place(W* widget, const char* name, Twips where, in
 
 TextBox* Screen::addTextBox(const char* name, Twips where, int tabIndex, Frame* in)
 {
-    auto* edit = place(new QLineEdit(parentFor(in)), name, where, tabIndex);
+    auto* edit = place(new detail::BoxWidget(parentFor(in)), name, where, tabIndex);
     return own(new TextBox(edit));
 }
 
@@ -633,7 +637,7 @@ OptionButton* Screen::addOption(const char* name, Twips where, int tabIndex, Fra
 
 ComboBox* Screen::addComboBox(const char* name, Twips where, int tabIndex, Frame* in)
 {
-    auto* combo = place(new QComboBox(parentFor(in)), name, where, tabIndex);
+    auto* combo = place(new detail::DropDownWidget(parentFor(in)), name, where, tabIndex);
     return own(new ComboBox(combo));
 }
 
@@ -642,6 +646,7 @@ Frame* Screen::addFrame(const char* name, const QString& caption, Twips where, i
 {
     auto* box = place(new QGroupBox(caption, parentFor(in)), name, where, tabIndex);
     box->setFocusPolicy(Qt::NoFocus);
+    detail::skipSilentChildren(box);
     return own(new Frame(box));
 }
 

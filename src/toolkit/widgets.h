@@ -5,6 +5,8 @@
 
 #include <QAbstractTableModel>
 #include <QColor>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QList>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,7 +21,7 @@ namespace toolkit::detail {
 class OptionWidget final : public QRadioButton
 {
 public:
-    using QRadioButton::QRadioButton;
+    explicit OptionWidget(QWidget* parent);
 
     // Inside a click, while Qt turns the option on; a change of state at any other time comes
     // from outside (an assistive tool).
@@ -135,7 +137,29 @@ private:
 // comes with its text colour, so that no desktop scheme puts white text on a white page.
 QColor textColorOn(const QColor& background);
 
-// Screen readers pass over this widget.
+// A text box, with the program's own interface for assistive tools.
+class BoxWidget final : public QLineEdit
+{
+public:
+    explicit BoxWidget(QWidget* parent);
+
+    // Where the caret is drawn, in the box's coordinates.
+    QRect caretRect() const { return cursorRect(); }
+};
+
+// A drop-down list, with the program's own interface for assistive tools.
+class DropDownWidget final : public QComboBox
+{
+public:
+    explicit DropDownWidget(QWidget* parent);
+
+    void hidePopup() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+// Screen readers pass over this widget: its container leaves it out.
 void silence(QWidget* widget);
 
 // Draws a focus ring just inside the widget's rectangle, in the theme's highlight colour.

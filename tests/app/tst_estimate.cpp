@@ -487,6 +487,39 @@ private slots:
         }
         QVERIFY(opened > 10);
     }
+
+    // After each computing button, a screen reader hears the result with its name, and on the
+    // effort screen all three results together.
+    void resultsAreHeardAfterEachStep()
+    {
+        QStringList heard;
+        const auto step = [&heard](const toolkit::Screen& screen, const char* button) {
+            support::press(screen, button);
+            heard << support::announced(screen);
+        };
+        support::click(support::widget<QRadioButton>(app::screen<Form7>(), "Option3"));
+        for (int box = 1; box <= 6; ++box)
+            support::type(app::screen<Form1>(), "Text" + QByteArray::number(box), "2");
+        step(app::screen<Form1>(), "Calcular");
+        support::press(app::screen<Form1>(), "Aceptar");
+        support::click(support::widget<QRadioButton>(app::screen<Form6>(), "Option2"));
+        for (int row = 1; row <= Form2::kAttributes; ++row)
+            support::pick(app::screen<Form2>(), QStringLiteral("Combo%1").arg(row).toLatin1(), 1);
+        step(app::screen<Form2>(), "Sumar");
+        support::press(app::screen<Form2>(), "Aceptar");
+        step(app::screen<Form3>(), "Calcular");
+        step(app::screen<Form3>(), "Obtencion");
+        support::press(app::screen<Form3>(), "Command1");
+        support::pick(app::screen<Form4>(), "Combo1", 7);
+        step(app::screen<Form4>(), "Command1");
+        support::press(app::screen<Form4>(), "Command2");
+        step(app::screen<Form5>(), "Calcular");
+        QCOMPARE(heard, QStringList({"PFNA (Batch): 5; PFNA (On Line): 5", "TGI: 19", "ACT: 0,745",
+                                     "PFA: 7,45; PFA en Batch: 3,725; PFA On Line: 3,725",
+                                     "P: 0,147590249922299",
+                                     "W: 63,0969864533917; E: 1,22826096575606; PE: "
+                                     "6,06548625064719"}));
+    }
 };
 
 SUPPORT_TEST_MAIN(TestEstimate)

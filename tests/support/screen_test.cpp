@@ -2,6 +2,7 @@
 
 #include "app/registry.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLocale>
@@ -151,6 +152,22 @@ QStringList Messages::texts() const
     for (const toolkit::Message& message : seen)
         texts << message.text;
     return texts;
+}
+
+QString announced(const toolkit::Screen& screen)
+{
+    QWidget* window = screen.window();
+    require(window, QStringLiteral("%1 is not loaded").arg(screen.objectName()));
+    QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(window);
+    for (int i = 0; i < tree->childCount(); ++i) {
+        QAccessibleInterface* child = tree->child(i);
+        if (child->role() == QAccessible::Notification && !child->state().invisible) {
+            const QString text = child->text(QAccessible::Name);
+            qobject_cast<QWidget*>(child->object())->setAccessibleName(QString());
+            return text;
+        }
+    }
+    return {};
 }
 
 int runTests(QObject* test, int argc, char** argv)

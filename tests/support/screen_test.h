@@ -84,6 +84,10 @@ private:
     toolkit::Answer m_answer;
 };
 
+// What the program last told screen readers to say on the screen; reading it clears it, so that
+// the next reading is of a new announcement only.
+QString announced(const toolkit::Screen& screen);
+
 // Runs the test object; a helper's Abort ends the program with a failure, not a crash.
 int runTests(QObject* test, int argc, char** argv);
 

@@ -184,7 +184,7 @@ void Form2::Sumar_Click()
 
     // The total is read next; Enter goes on.
     setDefaultButton(Aceptar);
-    Text20->setFocus();
+    Text20->focusAsResult();
 }
 
 void Form2::Aceptar_Click()

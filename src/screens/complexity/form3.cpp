@@ -156,7 +156,7 @@ void Form3::Calcular_Click()
 
     // ACT is read next; Enter goes on to the adjusted size.
     setDefaultButton(Obtencion);
-    Text1->setFocus();
+    Text1->focusAsResult();
 }
 
 void Form3::Obtencion_Click()
@@ -196,7 +196,10 @@ void Form3::Obtencion_Click()
 
     // The adjusted size is read next; Enter goes on to the productivity.
     setDefaultButton(Command1);
-    Text7->setFocus();
+    if (hasBatch && hasOnLine)
+        Text7->focusAsResult({Text3, Text4});
+    else
+        Text7->focusAsResult();
 }
 
 void Form3::Command1_Click()

@@ -32,12 +32,10 @@ void Form6::design()
     setDefaultButton(Command1);
 
     // The options have no caption of their own; the label beside each names it, and the first
-    // label names the box on its line too. A screen reader hears each option once, with the
-    // question the screen asks.
+    // label names the box on its line too. A screen reader hears each option once; the screen
+    // asks no question of its own beyond its title, which is heard on arrival.
     Option1->describedBy(Label1);
     Option2->describedBy(Label2);
-    for (toolkit::OptionButton* option : {Option1, Option2})
-        option->setAccessibleDescription(caption());
     Label1->hideFromScreenReaders();
     Label2->hideFromScreenReaders();
     Text1->setAccessibleName(Label1->caption());

@@ -79,7 +79,7 @@ void Form4::Command1_Click()
 
     // P is read next; Enter goes on to the effort.
     setDefaultButton(Command2);
-    Text1->setFocus();
+    Text1->focusAsResult();
 }
 
 void Form4::Command2_Click()

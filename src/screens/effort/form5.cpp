@@ -81,7 +81,7 @@ void Form5::Calcular_Click()
 
     // The effort is read next; Enter opens the report.
     setDefaultButton(Informe);
-    Text1->setFocus();
+    Text1->focusAsResult({Text2, Text3});
 }
 
 void Form5::Informe_Click()

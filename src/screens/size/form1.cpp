@@ -143,7 +143,7 @@ void Form1::Calcular_Click()
     toolkit::noteUnsavedData();
     // The new totals are read next; Enter goes on to the next transaction.
     setDefaultButton(NuevaFuncion);
-    Text7->setFocus();
+    Text7->focusAsResult({Text8});
 }
 
 void Form1::renameTransaction(int index, const QString& name)

@@ -112,7 +112,7 @@ void SingleKindEntry::Calcular_Click()
     toolkit::noteUnsavedData();
     // The new total is read next; Enter goes on to the next transaction.
     setDefaultButton(NuevaFuncion);
-    Text4->setFocus();
+    Text4->focusAsResult();
 }
 
 void SingleKindEntry::renameTransaction(int index, const QString& name)

@@ -129,6 +129,27 @@ private slots:
         QVERIFY2(adjustment().ACT == act, qPrintable(QString::number(adjustment().ACT, 'g', 17)));
     }
 
+    // A screen reader hears each option once, without the title again, and each rating list by
+    // its attribute whatever is picked; the grid's lines are not there at all.
+    void heardOnceAndByName()
+    {
+        mode().Show();
+        for (const char* option : {"Option1", "Option2"})
+            QCOMPARE(QAccessible::queryAccessibleInterface(support::widget(mode(), option))
+                         ->text(QAccessible::Description),
+                     "");
+        ratings().Show();
+        support::pick(ratings(), "Combo1", 2);
+        QAccessibleInterface* list =
+            QAccessible::queryAccessibleInterface(support::widget(ratings(), "Combo1"));
+        QCOMPARE(list->text(QAccessible::Value), "2-Inf.Moderada");
+        QCOMPARE(list->relations(QAccessible::Label).value(0).first->text(QAccessible::Name),
+                 "Comunicación de datos");
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(ratings().window());
+        for (int i = 0; i < window->childCount(); ++i)
+            QVERIFY(!window->child(i)->object()->objectName().startsWith("Line"));
+    }
+
     // Without any influence, then all very strong.
     void ratingsSum()
     {
