@@ -523,7 +523,11 @@ void Frame::paint(const QString& background)
 
 void Frame::setCaptionFont(const QFont& font)
 {
-    // The group box's own font draws the caption; its children set theirs explicitly.
+    // The group box's own font draws the caption; its children keep the font they have.
+    for (QWidget* child : m_box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->testAttribute(Qt::WA_SetFont))
+            child->setFont(child->font());
+    }
     m_box->setFont(font);
 }
 

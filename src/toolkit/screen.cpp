@@ -20,6 +20,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <type_traits>
 
 namespace toolkit {
 
@@ -461,7 +462,10 @@ template <class W> W* Screen::place(W* widget, const char* name, Twips where, in
 {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(where.toPixels());
-    widget->setFont(defaultFont());
+    // A list takes the font from its parent where that is the same: setting a list's own font
+    // makes Qt build its drop-down list at once, long before the user opens it.
+    if (!std::is_same_v<W, QComboBox> || widget->parentWidget()->font() != defaultFont())
+        widget->setFont(defaultFont());
     m_tabStops.push_back({tabIndex, widget});
     return widget;
 }

@@ -27,9 +27,9 @@ QString shown(double value)
 }
 
 // TGI travels as the text of a box; the report shows the number that text begins with.
-QString shownTgi(const toolkit::TextBox* box)
+QString shownTgi(const QString& text)
 {
-    return numeric::doubleToText(numeric::leadingNumberValue(box->text()));
+    return numeric::doubleToText(numeric::leadingNumberValue(text));
 }
 
 } // namespace
@@ -210,8 +210,8 @@ void Form10::Form_Activate()
     Label2->setCaption(shown(batchSize()));
     Label4->setCaption(shown(onLineSize()));
     Label6->setCaption(shown(mixedSize()));
-    Label8->setCaption(shownTgi(app::loaded<Form6>().Text1));
-    Label8->setCaption(shownTgi(app::loaded<Form2>().Text20));
+    Label8->setCaption(shownTgi(app::textOf(&Form6::Text1)));
+    Label8->setCaption(shownTgi(app::textOf(&Form2::Text20)));
     Label10->setCaption(shown(app::screen<Form3>().ACT));
     Label12->setCaption(shown(app::screen<Form3>().PFAb));
     Label14->setCaption(shown(app::screen<Form3>().PFAo));
@@ -269,11 +269,10 @@ void Form10::Label6_Change()
 
 void Form10::Label8_Change()
 {
-    Form6& influence = app::loaded<Form6>();
-    if (influence.Option1->isSelected())
-        Label8->setCaption(shownTgi(influence.Text1));
+    if (app::isSelected(&Form6::Option1))
+        Label8->setCaption(shownTgi(app::textOf(&Form6::Text1)));
     else
-        Label8->setCaption(shownTgi(app::loaded<Form2>().Text20));
+        Label8->setCaption(shownTgi(app::textOf(&Form2::Text20)));
 }
 
 void Form10::Label10_Change()
