@@ -56,6 +56,23 @@ template <class T> T& loaded()
     return form;
 }
 
+// A box of another screen, read and not used: a screen that is not loaded shows nothing but its
+// design, where every box is empty, so its box reads empty without the screen being built, as a
+// read of a screen never shown yields its initial values.
+template <class T> QString textOf(toolkit::Ref<toolkit::TextBox> T::*box)
+{
+    if (!Registry::instance().exists<T>() || !screen<T>().isLoaded())
+        return QString();
+    return (screen<T>().*box)->text();
+}
+
+// Likewise an option of another screen: cleared by design.
+template <class T> bool isSelected(toolkit::Ref<toolkit::OptionButton> T::*option)
+{
+    return Registry::instance().exists<T>() && screen<T>().isLoaded() &&
+           (screen<T>().*option)->isSelected();
+}
+
 // Start-up: creates and shows the first screen of the program.
 template <class First> void start()
 {

@@ -896,7 +896,11 @@ void Frame::paint(const QString& background, const QString& text)
 
 void Frame::setCaptionFont(const QFont& font)
 {
-    // The group box's own font draws the caption; its children set theirs explicitly.
+    // The group box's own font draws the caption; its children keep the font they have.
+    for (QWidget* child : m_box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->testAttribute(Qt::WA_SetFont))
+            child->setFont(child->font());
+    }
     m_box->setFont(scaledFont(font));
 }
 

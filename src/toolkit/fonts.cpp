@@ -1,6 +1,12 @@
 #include "toolkit/fonts.h"
 
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QHash>
 #include <QStringList>
+
+#include <map>
+#include <tuple>
 
 namespace toolkit {
 
@@ -23,16 +29,50 @@ QStringList standIns(const QString& family)
             QStringLiteral("DejaVu Sans")};
 }
 
+// The first stand-in installed here, looked up once per family: matching a list whose first
+// names are missing makes Qt ask the system for fallbacks and load faces it then drops. Where
+// none is installed, the whole list goes to Qt's matching as before.
+QStringList installedStandIn(const QString& family)
+{
+    static QHash<QString, QStringList> resolved;
+    if (const auto found = resolved.constFind(family); found != resolved.constEnd())
+        return *found;
+    const QStringList candidates = standIns(family);
+    QStringList chosen = candidates;
+    const QStringList installed = QFontDatabase::families();
+    for (const QString& candidate : candidates) {
+        if (installed.contains(candidate, Qt::CaseInsensitive)) {
+            chosen = QStringList{candidate};
+            break;
+        }
+    }
+    resolved.insert(family, chosen);
+    return chosen;
+}
+
 } // namespace
 
 QFont designFont(const QString& family, double points, bool bold)
 {
-    QFont font;
-    font.setFamilies(standIns(family));
+    // Every screen asks for the same few fonts; each is built once from the application's font
+    // of the moment, and built anew if that font changes.
+    static QFont base;
+    static std::map<std::tuple<QString, double, bool>, QFont> made;
+    if (const QFont application = QGuiApplication::font(); application != base) {
+        base = application;
+        made.clear();
+    }
+    const auto key = std::make_tuple(family, points, bold);
+    if (const auto found = made.find(key); found != made.end())
+        return found->second;
+
+    QFont font = base;
+    font.setFamilies(installedStandIn(family));
     font.setStyleHint(family == QLatin1String("Garamond") ? QFont::Serif : QFont::SansSerif);
     font.setPointSizeF(points);
     font.setBold(bold);
     font.setItalic(false);
+    made.emplace(key, font);
     return font;
 }
 

@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <type_traits>
 
 namespace toolkit {
 
@@ -594,7 +595,11 @@ template <class W> W* Screen::place(W* widget, const char* name, Twips where, in
 {
     widget->setObjectName(QString::fromLatin1(name));
     widget->setGeometry(scaledPixels(where));
-    widget->setFont(scaledFont(defaultFont()));
+    // A list takes the font from its parent where that is the same: setting a list's own font
+    // makes Qt build its drop-down list at once, long before the user opens it.
+    if (!std::is_base_of_v<QComboBox, W> ||
+        widget->parentWidget()->font() != scaledFont(defaultFont()))
+        widget->setFont(scaledFont(defaultFont()));
     m_tabStops.push_back({tabIndex, widget});
     return widget;
 }

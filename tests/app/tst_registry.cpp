@@ -18,6 +18,7 @@
 #include <QDataStream>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -74,6 +75,32 @@ private slots:
         QVERIFY(batch.isLoaded() && !batch.isShown());
         // Form_Load has run: the entry screen starts with only Calcular available.
         QVERIFY(batch.Calcular->isEnabled() && !batch.Aceptar->isEnabled());
+    }
+
+    // A screen never loaded reads as its design, without being built: on the road of a typed
+    // TGI, neither the mixed entry nor the attribute ratings are ever built.
+    void readingAScreenNeverLoadedBuildsNothing()
+    {
+        QCOMPARE(app::textOf(&Form2::Text20), QString());
+        QVERIFY(!app::isSelected(&Form6::Option1));
+        QVERIFY(!app::Registry::instance().exists<Form2>());
+        QCOMPARE(app::textOf(&Form2::Text20), app::loaded<Form2>().Text20->text());
+        QCOMPARE(app::isSelected(&Form6::Option1), app::loaded<Form6>().Option1->isSelected());
+        app::Registry::instance().reset();
+
+        app::start<Form7>();
+        support::click(support::widget<QRadioButton>(app::screen<Form7>(), "Option1"));
+        for (const char* box : {"Text1", "Text2", "Text3"})
+            support::type(app::screen<Form8>(), box, QStringLiteral("1"));
+        support::press(app::screen<Form8>(), "Calcular");
+        support::press(app::screen<Form8>(), "Aceptar");
+        support::click(support::widget<QRadioButton>(app::screen<Form6>(), "Option1"));
+        support::type(app::screen<Form6>(), "Text1", QStringLiteral("35"));
+        support::key(app::screen<Form6>(), Qt::Key_Return);
+        QVERIFY(app::screen<Form3>().isShown());
+        QCOMPARE(support::shown(app::screen<Form3>(), "Text2"), QStringLiteral("35"));
+        QCOMPARE(support::shown(app::screen<Form3>(), "Text5"), QStringLiteral("2,5"));
+        QVERIFY(!app::screen<Form1>().isLoaded() && !app::screen<Form2>().isLoaded());
     }
 
     // Qt's own buttons speak the user's language when its translation is found; without one the

@@ -1,5 +1,7 @@
 #include "screen_test.h"
 
+#include "toolkit/fonts.h"
+
 #include "toolkit/runtime.h"
 #include "toolkit/screen.h"
 
@@ -265,6 +267,8 @@ private slots:
     void listsPickByKeyLetterAndFocusedWheelOnly()
     {
         auto* combo = part<QComboBox>("Combo1");
+        // The list shows the screen's font, taken from the screen rather than set on the list.
+        QCOMPARE(combo->font(), toolkit::defaultFont());
         QCOMPARE(probe->Combo1->listIndex(), numeric::Integer(-1));
         // The wheel passing over a list that has not the focus changes nothing.
         part("Text1")->setFocus();

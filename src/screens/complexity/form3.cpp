@@ -15,9 +15,9 @@
 namespace {
 
 // The text a hidden box gets from a source box: its leading number, written back as text.
-QString leadingNumberText(const toolkit::TextBox* source)
+QString leadingNumberText(const QString& source)
 {
-    return numeric::doubleToText(numeric::leadingNumberValue(source->text()));
+    return numeric::doubleToText(numeric::leadingNumberValue(source));
 }
 
 } // namespace
@@ -105,19 +105,19 @@ void Form3::Form_Load()
 // routed from the right screen; that last assignment, equal to itself, raises nothing more.
 void Form3::Form_Activate()
 {
-    Text2->setText(leadingNumberText(app::loaded<Form2>().Text20));
-    Text2->setText(leadingNumberText(app::loaded<Form6>().Text1));
-    Text5->setText(leadingNumberText(app::loaded<Form1>().Text7));
-    Text6->setText(leadingNumberText(app::loaded<Form1>().Text8));
+    Text2->setText(leadingNumberText(app::textOf(&Form2::Text20)));
+    Text2->setText(leadingNumberText(app::textOf(&Form6::Text1)));
+    Text5->setText(leadingNumberText(app::textOf(&Form1::Text7)));
+    Text6->setText(leadingNumberText(app::textOf(&Form1::Text8)));
 }
 
 void Form3::Text2_Change()
 {
     Text2->setVisible(false);
-    if (app::loaded<Form6>().Option1->isSelected())
-        Text2->setText(leadingNumberText(app::loaded<Form6>().Text1));
+    if (app::isSelected(&Form6::Option1))
+        Text2->setText(leadingNumberText(app::textOf(&Form6::Text1)));
     else
-        Text2->setText(leadingNumberText(app::loaded<Form2>().Text20));
+        Text2->setText(leadingNumberText(app::textOf(&Form2::Text20)));
 }
 
 // Only the totals of the chosen system type are adjusted: a batch or on-line estimate leaves
@@ -131,7 +131,7 @@ void Form3::Text5_Change()
     else if (systemType == method::SystemType::OnLine)
         Text5->setText(QString());
     else
-        Text5->setText(app::loaded<Form1>().Text7->text());
+        Text5->setText(app::textOf(&Form1::Text7));
 }
 
 void Form3::Text6_Change()
@@ -143,7 +143,7 @@ void Form3::Text6_Change()
     else if (systemType == method::SystemType::Batch)
         Text6->setText(QString());
     else
-        Text6->setText(app::loaded<Form1>().Text8->text());
+        Text6->setText(app::textOf(&Form1::Text8));
 }
 
 void Form3::Calcular_Click()

@@ -29,9 +29,9 @@ QString shown(double value)
 }
 
 // TGI travels as the text of a box; the report shows the number that text begins with.
-QString shownTgi(const toolkit::TextBox* box)
+QString shownTgi(const QString& text)
 {
-    return numeric::doubleToText(numeric::leadingNumberValue(box->text()));
+    return numeric::doubleToText(numeric::leadingNumberValue(text));
 }
 
 } // namespace
@@ -210,9 +210,9 @@ report::Part Form10::countedTransactions()
 report::Part Form10::influence()
 {
     report::Part part{QStringLiteral("Grado Total de Influencia (TGI)"), {}, {}};
-    Form6& road = app::loaded<Form6>();
-    if (road.Option1->isSelected()) {
-        part.lines << QStringLiteral("Valor directo de TGI: ") + shownTgi(road.Text1);
+    if (app::isSelected(&Form6::Option1)) {
+        part.lines << QStringLiteral("Valor directo de TGI: ") +
+                          shownTgi(app::textOf(&Form6::Text1));
         return part;
     }
     const Form2& ratings = app::loaded<Form2>();
@@ -224,7 +224,8 @@ report::Part Form10::influence()
                                        rating < 0 ? QStringLiteral("Sin valorar")
                                                   : method::degrees()[rating]};
     }
-    part.table.totals << QStringList{QStringLiteral("Suma (TGI)"), shownTgi(ratings.Text20)};
+    part.table.totals << QStringList{QStringLiteral("Suma (TGI)"),
+                                     shownTgi(ratings.Text20->text())};
     return part;
 }
 
@@ -283,8 +284,8 @@ void Form10::Form_Activate()
     Label2->setCaption(shown(batchSize()));
     Label4->setCaption(shown(onLineSize()));
     Label6->setCaption(shown(mixedSize()));
-    Label8->setCaption(shownTgi(app::loaded<Form6>().Text1));
-    Label8->setCaption(shownTgi(app::loaded<Form2>().Text20));
+    Label8->setCaption(shownTgi(app::textOf(&Form6::Text1)));
+    Label8->setCaption(shownTgi(app::textOf(&Form2::Text20)));
     Label10->setCaption(shown(app::screen<Form3>().ACT));
     Label12->setCaption(shown(app::screen<Form3>().PFAb));
     Label14->setCaption(shown(app::screen<Form3>().PFAo));
@@ -341,11 +342,10 @@ void Form10::Label6_Change()
 
 void Form10::Label8_Change()
 {
-    Form6& influence = app::loaded<Form6>();
-    if (influence.Option1->isSelected())
-        Label8->setCaption(shownTgi(influence.Text1));
+    if (app::isSelected(&Form6::Option1))
+        Label8->setCaption(shownTgi(app::textOf(&Form6::Text1)));
     else
-        Label8->setCaption(shownTgi(app::loaded<Form2>().Text20));
+        Label8->setCaption(shownTgi(app::textOf(&Form2::Text20)));
 }
 
 void Form10::Label10_Change()
