@@ -95,11 +95,8 @@ class TestEstimate final : public QObject
     // The report as the user copies it.
     static QString copiedReport()
     {
-        QWidget* report = app::screen<Form10>().window();
-        report->activateWindow();
-        support::require(QTest::qWaitForWindowActive(report), QStringLiteral("not active"));
         QGuiApplication::clipboard()->clear();
-        QTest::keySequence(report, QKeySequence::Copy);
+        shortcut(app::screen<Form10>().window(), QKeySequence::Copy);
         return QGuiApplication::clipboard()->text();
     }
 
@@ -421,9 +418,8 @@ private slots:
         const QString path = folder.filePath("primera.markii");
         save(app::screen<Form8>().window(), path);
         support::press(app::screen<Form8>(), "NuevaFuncion");
-        support::type(app::screen<Form8>(), "Text1", "1");
-        support::type(app::screen<Form8>(), "Text2", "1");
-        support::type(app::screen<Form8>(), "Text3", "1");
+        for (const char* box : {"Text1", "Text2", "Text3"})
+            support::type(app::screen<Form8>(), box, "1");
         support::press(app::screen<Form8>(), "Calcular");
         QCOMPARE(support::shown(app::screen<Form8>(), "Text4"), QStringLiteral("11,32"));
         support::press(app::screen<Form8>(), "Cancelar");
@@ -458,7 +454,7 @@ private slots:
             return std::uniform_int_distribution<int>(0, int(n) - 1)(random);
         };
         int opened = 0;
-        for (int round = 0; round < 150; ++round) {
+        for (int round = 0; round < 45; ++round) { // the library test opens thousands
             QByteArray bytes = original;
             if (round % 3 == 0)
                 bytes.truncate(below(bytes.size()));
@@ -485,7 +481,7 @@ private slots:
                 QVERIFY(session::capture() == before && shownScreens() == screensBefore);
             }
         }
-        QVERIFY(opened > 10);
+        QVERIFY2(opened > 3, qPrintable(QString::number(opened)));
     }
 
     // After each computing button, a screen reader hears the result with its name, and on the
