@@ -8,7 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <random>
+
+#include <sys/resource.h>
 
 using estimate::Estimate;
 using namespace Qt::StringLiterals;
@@ -184,20 +187,21 @@ private slots:
                                                      "permiso o el disco no responde."));
     }
 
-    // A save that fails leaves the file before it as it was.
-    void failedWritesKeepTheOldFile()
+    // A write that fails part way, on a full disk, leaves the file before it as it was; root
+    // too is held by the file size limit.
+    void failedWriteKeepsTheOldFile()
     {
+        const QString old = written("e.markii", "la de ayer");
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit full{256, limit.rlim_max};
+        std::signal(SIGXFSZ, SIG_IGN); // a write beyond the limit fails instead
+        setrlimit(RLIMIT_FSIZE, &full);
         QString message;
-        QDir(folder.path()).mkdir("solo-lectura");
-        const QString old = written("solo-lectura/e.markii", "la de ayer");
-        QFile::setPermissions(folder.filePath("solo-lectura"), QFile::ReadOwner | QFile::ExeOwner);
-        const bool written = estimate::writeFile(sample(), old, &message);
-        QFile::setPermissions(folder.filePath("solo-lectura"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        if (written)
-            QSKIP("root writes into a read-only folder");
-        QVERIFY2(message.contains(u"no tiene permiso para escribir en la carpeta"),
-                 qPrintable(message));
+        const bool saved = estimate::writeFile(sample(), old, &message);
+        setrlimit(RLIMIT_FSIZE, &limit);
+        QVERIFY(!saved);
+        QVERIFY2(message.contains(u"puede que el disco esté lleno"), qPrintable(message));
         QFile kept(old);
         QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == "la de ayer");
     }
