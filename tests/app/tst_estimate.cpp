@@ -284,17 +284,9 @@ private slots:
         QVERIFY(toolkit::programEnded());
     }
 
-    // A bad file changes nothing: the estimate under way stays as it was, on its screen.
-    void badFileChangesNothing_data()
-    {
-        QTest::addColumn<QByteArray>("count"); // the second transaction's entities, as written
-        QTest::addColumn<QString>("problem");
-        QTest::newRow("count too large") << QByteArray("40000")
-                                         << "La transacción 2 del sistema batch tiene 40000 "
-                                            "entidades; el máximo admitido es 32767.";
-        QTest::newRow("truncated")
-            << QByteArray() << "No es un archivo de estimación: su contenido no es JSON válido";
-    }
+    // A bad file changes nothing: the estimate under way stays as it was, on its screen. A count
+    // over the largest is sound JSON, refused only when the estimate is checked whole; truncated
+    // files are among the damaged ones below.
     void badFileChangesNothing()
     {
         size("Option1", {{2, 5, 10}, {1, 1, 1}});
@@ -302,11 +294,8 @@ private slots:
         save(app::screen<Form8>().window(), path);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QFETCH(QByteArray, count);
-        QByteArray contents = file.readAll();
-        contents = count.isEmpty()
-                       ? contents.left(contents.size() / 2)
-                       : contents.replace("\"entities\": 1,", "\"entities\": " + count + ",");
+        const QByteArray contents =
+            file.readAll().replace("\"entities\": 1,", "\"entities\": 40000,");
         file.close();
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) > 0);
         file.close();
@@ -317,12 +306,10 @@ private slots:
         support::Messages messages;
         QVERIFY(!session::open(path));
         QCOMPARE(messages.titles(), QStringList("No se ha abierto la estimación"));
-        QFETCH(QString, problem);
-        const QString said = messages.texts().value(0);
-        QVERIFY2(
-            said.startsWith(
-                QStringLiteral("No se puede abrir la estimación «%1».\n\n%2").arg(path, problem)),
-            qPrintable(said));
+        QCOMPARE(messages.texts().value(0),
+                 "No se puede abrir la estimación «" + path +
+                     "».\n\nLa transacción 2 del sistema batch tiene 40000 entidades; el máximo "
+                     "admitido es 32767.");
         QVERIFY(session::capture() == before);
         QCOMPARE(shownScreens(), QStringList("Form8"));
         QCOMPARE(support::shown(app::screen<Form8>(), "Text1"), QStringLiteral("7"));
