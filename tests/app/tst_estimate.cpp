@@ -217,7 +217,6 @@ private slots:
         const Estimate& estimate = estimates[index];
         QLocale::setDefault(QLocale(estimate.locale)); // the next fresh run sets Spanish again
 
-        support::Messages messages;
         if (!estimate.mixedFirst.isEmpty()) {
             size("Option3", estimate.mixedFirst);
             support::press(app::screen<Form1>(), "Cancelar");
@@ -231,7 +230,6 @@ private slots:
                                  "Label14", "Label16", "Label18", "Label21", "Label24"})
             report << support::shown(app::screen<Form10>(), name);
         QCOMPARE(report.join(u' '), estimate.report);
-        QCOMPARE(messages.count(), 0);
 
         // Kept and opened again in a fresh run: the same report to the byte, the same entries
         // and names, and nothing left to save.
