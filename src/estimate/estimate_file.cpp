@@ -465,7 +465,9 @@ bool writeFile(const Estimate& estimate, const QString& path, QString* message)
                           : QStringLiteral("el sistema no permite crear el archivo (%1)")
                                 .arg(file.errorString()));
     const QByteArray contents = toJson(estimate);
-    if (file.write(contents) != contents.size() || !file.commit())
+    // The write only fills a buffer; a full disk shows when it is flushed, which commit would
+    // not report, putting a cut file in place of the old one.
+    if (file.write(contents) != contents.size() || !file.flush() || !file.commit())
         return failed(QStringLiteral("no se ha podido escribir el archivo entero; puede que el "
                                      "disco esté lleno (%1)")
                           .arg(file.errorString()));

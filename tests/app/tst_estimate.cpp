@@ -95,11 +95,8 @@ class TestEstimate final : public QObject
     // The report as the user copies it.
     static QString copiedReport()
     {
-        QWidget* report = app::screen<Form10>().window();
-        report->activateWindow();
-        support::require(QTest::qWaitForWindowActive(report), QStringLiteral("not active"));
         QGuiApplication::clipboard()->clear();
-        QTest::keySequence(report, QKeySequence::Copy);
+        shortcut(app::screen<Form10>().window(), QKeySequence::Copy);
         return QGuiApplication::clipboard()->text();
     }
 
@@ -220,7 +217,6 @@ private slots:
         const Estimate& estimate = estimates[index];
         QLocale::setDefault(QLocale(estimate.locale)); // the next fresh run sets Spanish again
 
-        support::Messages messages;
         if (!estimate.mixedFirst.isEmpty()) {
             size("Option3", estimate.mixedFirst);
             support::press(app::screen<Form1>(), "Cancelar");
@@ -234,7 +230,6 @@ private slots:
                                  "Label14", "Label16", "Label18", "Label21", "Label24"})
             report << support::shown(app::screen<Form10>(), name);
         QCOMPARE(report.join(u' '), estimate.report);
-        QCOMPARE(messages.count(), 0);
 
         // Kept and opened again in a fresh run: the same report to the byte, the same entries
         // and names, and nothing left to save.
@@ -287,17 +282,9 @@ private slots:
         QVERIFY(toolkit::programEnded());
     }
 
-    // A bad file changes nothing: the estimate under way stays as it was, on its screen.
-    void badFileChangesNothing_data()
-    {
-        QTest::addColumn<QByteArray>("count"); // the second transaction's entities, as written
-        QTest::addColumn<QString>("problem");
-        QTest::newRow("count too large") << QByteArray("40000")
-                                         << "La transacción 2 del sistema batch tiene 40000 "
-                                            "entidades; el máximo admitido es 32767.";
-        QTest::newRow("truncated")
-            << QByteArray() << "No es un archivo de estimación: su contenido no es JSON válido";
-    }
+    // A bad file changes nothing: the estimate under way stays as it was, on its screen. A count
+    // over the largest is sound JSON, refused only when the estimate is checked whole; truncated
+    // files are among the damaged ones below.
     void badFileChangesNothing()
     {
         size("Option1", {{2, 5, 10}, {1, 1, 1}});
@@ -305,11 +292,8 @@ private slots:
         save(app::screen<Form8>().window(), path);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QFETCH(QByteArray, count);
-        QByteArray contents = file.readAll();
-        contents = count.isEmpty()
-                       ? contents.left(contents.size() / 2)
-                       : contents.replace("\"entities\": 1,", "\"entities\": " + count + ",");
+        const QByteArray contents =
+            file.readAll().replace("\"entities\": 1,", "\"entities\": 40000,");
         file.close();
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) > 0);
         file.close();
@@ -320,12 +304,10 @@ private slots:
         support::Messages messages;
         QVERIFY(!session::open(path));
         QCOMPARE(messages.titles(), QStringList("No se ha abierto la estimación"));
-        QFETCH(QString, problem);
-        const QString said = messages.texts().value(0);
-        QVERIFY2(
-            said.startsWith(
-                QStringLiteral("No se puede abrir la estimación «%1».\n\n%2").arg(path, problem)),
-            qPrintable(said));
+        QCOMPARE(messages.texts().value(0),
+                 "No se puede abrir la estimación «" + path +
+                     "».\n\nLa transacción 2 del sistema batch tiene 40000 entidades; el máximo "
+                     "admitido es 32767.");
         QVERIFY(session::capture() == before);
         QCOMPARE(shownScreens(), QStringList("Form8"));
         QCOMPARE(support::shown(app::screen<Form8>(), "Text1"), QStringLiteral("7"));
@@ -421,9 +403,8 @@ private slots:
         const QString path = folder.filePath("primera.markii");
         save(app::screen<Form8>().window(), path);
         support::press(app::screen<Form8>(), "NuevaFuncion");
-        support::type(app::screen<Form8>(), "Text1", "1");
-        support::type(app::screen<Form8>(), "Text2", "1");
-        support::type(app::screen<Form8>(), "Text3", "1");
+        for (const char* box : {"Text1", "Text2", "Text3"})
+            support::type(app::screen<Form8>(), box, "1");
         support::press(app::screen<Form8>(), "Calcular");
         QCOMPARE(support::shown(app::screen<Form8>(), "Text4"), QStringLiteral("11,32"));
         support::press(app::screen<Form8>(), "Cancelar");
@@ -458,7 +439,7 @@ private slots:
             return std::uniform_int_distribution<int>(0, int(n) - 1)(random);
         };
         int opened = 0;
-        for (int round = 0; round < 150; ++round) {
+        for (int round = 0; round < 45; ++round) { // the library test opens thousands
             QByteArray bytes = original;
             if (round % 3 == 0)
                 bytes.truncate(below(bytes.size()));
@@ -485,7 +466,7 @@ private slots:
                 QVERIFY(session::capture() == before && shownScreens() == screensBefore);
             }
         }
-        QVERIFY(opened > 10);
+        QVERIFY2(opened > 3, qPrintable(QString::number(opened)));
     }
 
     // After each computing button, a screen reader hears the result with its name, and on the

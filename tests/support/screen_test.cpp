@@ -36,18 +36,15 @@ void freshRun()
     app::Registry::instance().reset();
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     toolkit::setMessageHook(unexpectedMessage);
-    toolkit::setSaveFileHook([](const QString&) {
-        QTest::qFail("unexpected save dialog", __FILE__, __LINE__);
-        return QString();
-    });
-    toolkit::setOpenFileHook([](const QString&) {
-        QTest::qFail("unexpected open dialog", __FILE__, __LINE__);
-        return QString();
-    });
-    toolkit::setPrintHook([](QPrinter&) {
-        QTest::qFail("unexpected print dialog", __FILE__, __LINE__);
-        return false;
-    });
+    const auto unexpected = [](const char* dialog, auto answer) {
+        return [=](auto&&...) {
+            QTest::qFail(dialog, __FILE__, __LINE__);
+            return answer;
+        };
+    };
+    toolkit::setSaveFileHook(unexpected("unexpected save dialog", QString()));
+    toolkit::setOpenFileHook(unexpected("unexpected open dialog", QString()));
+    toolkit::setPrintHook(unexpected("unexpected print dialog", false));
     QApplication::processEvents();
 }
 
