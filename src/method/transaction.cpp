@@ -13,6 +13,18 @@ double transactionPoints(numeric::Integer entities, numeric::Integer inputs,
     return t;
 }
 
+double unadjustedTotal(const QList<Transaction>& transactions, Counts Transaction::*column)
+{
+    double total = 0;
+    for (const Transaction& transaction : transactions) {
+        const double t = transactionPoints(transaction.*column);
+        const numeric::FloatingPointCheck check;
+        total = t + total;
+        check.check(total);
+    }
+    return total;
+}
+
 QString transactionName(const Transaction& transaction, int number)
 {
     if (!transaction.name.isEmpty())

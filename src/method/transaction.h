@@ -5,6 +5,7 @@
 
 #include "numeric/numeric.h"
 
+#include <QList>
 #include <QString>
 
 namespace method {
@@ -39,6 +40,13 @@ struct Transaction
 
     friend bool operator==(const Transaction&, const Transaction&) = default;
 };
+
+// The unadjusted total of a list of transactions, grown as an entry screen grows it: each
+// transaction's points added to the running total in entry order, from 0, every sum checked. So
+// the total after a removal is, to the last bit, that of a fresh entry of the others. `column`
+// picks the counts: `&Transaction::counts`, or `&Transaction::onLine` for the mixed on-line part.
+double unadjustedTotal(const QList<Transaction>& transactions,
+                       Counts Transaction::*column = &Transaction::counts);
 
 // Longest name a transaction takes; a longer one is cut here.
 constexpr int kMaxTransactionName = 200;

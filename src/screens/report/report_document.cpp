@@ -608,26 +608,25 @@ Part countedTransactions(method::SystemType type, const QList<method::Transactio
         for (const char* heading : {"Entidades", "Entradas", "Salidas", "Puntos"})
             table.columns << Column{QString::fromUtf8(heading) + kind, true};
 
-    // The totals grow as on the entry screen: each transaction's points added to the running
-    // total, in entry order, from 0.
-    double batch = 0, onLine = 0;
     table.rows.reserve(transactions.size());
     for (qsizetype index = 0; index < transactions.size(); ++index) {
         const method::Transaction& transaction = transactions[index];
         const int number = int(index + 1);
         QStringList row{QString::number(number), method::transactionName(transaction, number)};
-        const auto add = [&row](const method::Counts& counts, double& total) {
+        const auto add = [&row](const method::Counts& counts) {
             const double points = method::transactionPoints(counts);
-            total = points + total;
             row << numeric::integerToText(counts.entities) << numeric::integerToText(counts.inputs)
                 << numeric::integerToText(counts.outputs) << numeric::doubleToText(points);
         };
-        add(transaction.counts, batch);
+        add(transaction.counts);
         if (mixed)
-            add(transaction.onLine, onLine);
+            add(transaction.onLine);
         table.rows << row;
     }
 
+    // The totals grow as on the entry screen, so they equal its own to the last bit.
+    const double batch = method::unadjustedTotal(transactions, &method::Transaction::counts);
+    const double onLine = method::unadjustedTotal(transactions, &method::Transaction::onLine);
     QStringList total{QString(), QStringLiteral("Total"),     QString(), QString(),
                       QString(), numeric::doubleToText(batch)};
     if (mixed) {

@@ -162,20 +162,8 @@ void Form1::removeTransaction(int index)
     m_transactions.removeAt(index);
     // The totals are those of a fresh entry of the others, added in the same order by the same
     // steps as Calcular: subtracting the points would leave a different last bit.
-    double batch = 0;
-    double onLine = 0;
-    for (const method::Transaction& transaction : std::as_const(m_transactions)) {
-        const double g = method::transactionPoints(transaction.counts);
-        const double h = method::transactionPoints(transaction.onLine);
-        const numeric::FloatingPointCheck batchSum;
-        batch = g + batch;
-        batchSum.check(batch);
-        const numeric::FloatingPointCheck onLineSum;
-        onLine = h + onLine;
-        onLineSum.check(onLine);
-    }
-    PFNAB = batch;
-    PFNAO = onLine;
+    PFNAB = method::unadjustedTotal(m_transactions, &method::Transaction::counts);
+    PFNAO = method::unadjustedTotal(m_transactions, &method::Transaction::onLine);
     if (isLoaded()) {
         Text7->setText(numeric::doubleToText(PFNAB));
         Text8->setText(numeric::doubleToText(PFNAO));

@@ -131,14 +131,7 @@ void SingleKindEntry::removeTransaction(int index)
     m_transactions.removeAt(index);
     // The total is that of a fresh entry of the others, added in the same order by the same
     // steps as Calcular: subtracting the points would leave a different last bit.
-    double total = 0;
-    for (const method::Transaction& transaction : std::as_const(m_transactions)) {
-        const double t = method::transactionPoints(transaction.counts);
-        const numeric::FloatingPointCheck check;
-        total = t + total;
-        check.check(total);
-    }
-    m_fields.total = total;
+    m_fields.total = method::unadjustedTotal(m_transactions);
     if (!isLoaded())
         return;
     Text4->setText(numeric::doubleToText(m_fields.total));
