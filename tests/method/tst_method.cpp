@@ -130,22 +130,6 @@ private slots:
                     error.explanation().contains("(PFA = -12,5) es negativo"));
         }
     }
-
-    // The lists as the screens show them, trailing blanks kept.
-    void tables()
-    {
-        const QStringList& names = attributeNames();
-        const QStringList& list = languages();
-        QCOMPARE(QStringList({names[0], names[15], names[16], names[18], list[0], list[5], list[19],
-                              list[20], list[23], list[26]}),
-                 QStringList({"Comunicación de datos", "Seguridad, privacidad, auditabilidad ",
-                              "Necesidades de formación ", "Documentación", "NATURAL", "FOX ",
-                              "PASCAL ", "Smalltalk ", "PL/1 ", "Eiffel"}));
-        QCOMPARE(std::pair(names.size(), list.size()), std::pair(qsizetype(19), qsizetype(27)));
-        QCOMPARE(degrees(),
-                 QStringList({"0-Sin Influencia", "1-Inf.Mínima", "2-Inf.Moderada",
-                              "3-Inf.Apreciable", "4-Inf.Significativa", "5-Inf.Muy Fuerte"}));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestMethod)

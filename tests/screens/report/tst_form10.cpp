@@ -447,15 +447,13 @@ private slots:
         const QString path = folder.filePath(QStringLiteral("detalle.pdf"));
         toolkit::setSaveFileHook([&](const QString&) { return path; });
         QTest::keySequence(report.window(), kExportPdf);
-        const auto words = [](QString text) {
-            return text.remove(QRegularExpression("[^\\S\n]")).split(u'\n', Qt::SkipEmptyParts);
-        };
-        const QStringList pdf = words(poppler("pdftotext", {"-layout", path, "-"})) << "Nº";
-        QStringList missing = words(details);
+        const QStringList pdf = pdfLines(path) << "Nº";
+        QStringList missing = pdfLines(details);
         // pdftotext splits the mixed table's two-line headings: only the first word is checked.
         missing.replaceInStrings(QRegularExpression("^Nº.*"), "Nº");
         missing.removeIf([&](const QString& line) { return pdf.contains(line); });
-        QVERIFY2(missing.isEmpty() && pdf.contains("Página2de2"), qPrintable(missing.join(u' ')));
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
+        QVERIFY(poppler("pdftotext", {path, "-"}).contains("Página 2 de 2"));
         QCOMPARE(misplacedWords(path), QStringList());
     }
 
