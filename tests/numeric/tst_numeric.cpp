@@ -137,7 +137,7 @@ private slots:
         for (const double value : values)
             neighbours << std::nextafter(value, 0.0) << value << std::nextafter(value, HUGE_VAL);
         std::mt19937_64 random(0x4d61726b4949); // fixed, so that a failure can be replayed
-        for (int draw = 0; draw < 2000; ++draw) {
+        for (int draw = 0; draw < 5000; ++draw) {
             neighbours << std::bit_cast<double>(random());             // any bit pattern
             neighbours << std::pow(10.0, int64_t(random()) * 0x1p-59); // any magnitude
         }
@@ -164,7 +164,7 @@ private slots:
         const QStringList pieces = QString("0|1|2|3|4|5|6|7|8|9|0|1|+|-|,|.|E|e| |\t|\n|a|x|ñ|½|٣|"
             "E+400|e-400|32767|-32768|%1|%2").arg(QString(400, '7'), QString(40, '0')).split('|');
         // clang-format on
-        for (int draw = 0; draw < 3000; ++draw) {
+        for (int draw = 0; draw < 6000; ++draw) {
             QString text;
             for (auto length = random() % 9; length > 0; --length)
                 text += pieces[qsizetype(random() % pieces.size())];
