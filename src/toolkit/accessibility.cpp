@@ -402,9 +402,11 @@ private:
 class ListAccessible final : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
-    explicit ListAccessible(QComboBox* combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+    explicit ListAccessible(DropDownWidget* list) : QAccessibleWidget(list, QAccessible::ComboBox)
+    {}
 
     QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
+    DropDownWidget* list() const { return static_cast<DropDownWidget*>(widget()); }
 
     // The pick is also its text, which is where Orca looks for the value of a list that is not
     // editable when its items are not selectable objects to it.
@@ -466,11 +468,11 @@ public:
     int childCount() const override { return 1; }
     QAccessibleInterface* child(int index) const override
     {
-        return index == 0 ? QAccessible::queryAccessibleInterface(combo()->view()) : nullptr;
+        return index == 0 ? QAccessible::queryAccessibleInterface(list()->itemList()) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
-        return child && child->object() == combo()->view() ? 0 : -1;
+        return child && child->object() == list()->itemList() ? 0 : -1;
     }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
@@ -485,7 +487,7 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
-        const bool open = combo()->view()->isVisible();
+        const bool open = list()->isListOpen();
         state.expandable = true;
         state.expanded = open;
         state.collapsed = !open;
@@ -504,7 +506,7 @@ public:
         }
         if (blockedByModal(widget()) || !widget()->isEnabled())
             return;
-        if (combo()->view()->isVisible())
+        if (list()->isListOpen())
             combo()->hidePopup();
         else
             combo()->showPopup();
@@ -626,12 +628,44 @@ DropDownWidget::DropDownWidget(QWidget* parent) : QComboBox(parent)
     renew(this);
 }
 
+QAbstractItemView* DropDownWidget::itemList()
+{
+    QAbstractItemView* list = view();
+    if (!m_listBuilt) {
+        m_listBuilt = true;
+        if (listBuilt)
+            listBuilt(list);
+    }
+    return list;
+}
+
+bool DropDownWidget::isListOpen() const
+{
+    return m_listBuilt && view()->isVisible();
+}
+
+void DropDownWidget::showPopup()
+{
+    itemList();
+    QComboBox::showPopup();
+}
+
+void DropDownWidget::childEvent(QChildEvent* event)
+{
+    QComboBox::childEvent(event);
+    // Qt builds the list's frame as a child of the list box, here still half made: it is taken
+    // up as soon as it is whole.
+    if (event->added() && !m_listBuilt)
+        QMetaObject::invokeMethod(
+            this, [this] { itemList(); }, Qt::QueuedConnection);
+}
+
 void DropDownWidget::hidePopup()
 {
     // An item that an assistive tool selected in the open list, away from where the user's
     // browsing stands, is the pick; Escape after browsing leaves the list as it was.
     int picked = -1;
-    if (view()->isVisible()) {
+    if (isListOpen()) {
         const QModelIndexList selected = view()->selectionModel()->selectedIndexes();
         if (selected.size() == 1 && selected.first().row() != view()->currentIndex().row())
             picked = selected.first().row();
@@ -650,7 +684,7 @@ void DropDownWidget::keyPressEvent(QKeyEvent* event)
     static const QList<int> moves = {Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Left, Qt::Key_Right,
                                      Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End};
     if (moves.contains(event->key()) && currentIndex() != before && currentIndex() >= 0 &&
-        !view()->isVisible())
+        !isListOpen())
         announce(
             this,
             QStringLiteral("%1, %2 de %3").arg(currentText()).arg(currentIndex() + 1).arg(count()));

@@ -690,7 +690,7 @@ void OptionButton::clear()
 // ---------------------------------------------------------------------------------------------
 // ComboBox
 
-ComboBox::ComboBox(QComboBox* combo) : Control(combo), m_combo(combo)
+ComboBox::ComboBox(detail::DropDownWidget* combo) : Control(combo), m_combo(combo)
 {
     // A plain drop-down list: typing a letter picks the first item that starts with it.
     m_combo->setEditable(false);
@@ -707,14 +707,17 @@ ComboBox::ComboBox(QComboBox* combo) : Control(combo), m_combo(combo)
         raiseFromUser(m_click);
     });
     // An assistive tool picks by selecting an item of the closed list: that selection becomes the
-    // pick. While the list is open, the selection only follows the user's browsing.
-    connect(m_combo->view()->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this](const QItemSelection& selected) {
-                if (m_combo->view()->isVisible() || selected.indexes().isEmpty() ||
-                    detail::blockedByModal(m_combo))
-                    return;
-                m_combo->setCurrentIndex(selected.indexes().first().row());
-            });
+    // pick. While the list is open, the selection only follows the user's browsing. The list is
+    // watched once it exists: it is built when first needed.
+    combo->listBuilt = [this, combo](QAbstractItemView* list) {
+        connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                [this, combo](const QItemSelection& selected) {
+                    if (combo->isListOpen() || selected.indexes().isEmpty() ||
+                        detail::blockedByModal(m_combo))
+                        return;
+                    m_combo->setCurrentIndex(selected.indexes().first().row());
+                });
+    };
     connect(m_combo, &QComboBox::activated, this, [this](int index) {
         if (index == m_reportedPick) {
             m_reportedPick = -1;

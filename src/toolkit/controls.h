@@ -35,6 +35,7 @@ namespace toolkit {
 class Label;
 namespace detail {
 class OptionWidget;
+class DropDownWidget;
 class ListWidget;
 class RowModel;
 } // namespace detail
@@ -247,7 +248,7 @@ class ComboBox final : public Control
     Q_DISABLE_COPY_MOVE(ComboBox)
 
 public:
-    explicit ComboBox(QComboBox* combo);
+    explicit ComboBox(detail::DropDownWidget* combo);
 
     // Runs when the user picks an item: mouse, arrow keys, a typed first letter, the wheel while
     // the list has the focus, or an assistive tool selecting an item.

@@ -153,10 +153,23 @@ class DropDownWidget final : public QComboBox
 public:
     explicit DropDownWidget(QWidget* parent);
 
+    // The drop-down list, built on first use: a screen has many lists and most are never opened,
+    // so building each one up front would slow the screen's first show. `listBuilt` runs once,
+    // when the list comes into being, whoever asked for it (Qt itself builds it for a typed
+    // letter or a change of font).
+    QAbstractItemView* itemList();
+    bool isListOpen() const;
+    std::function<void(QAbstractItemView*)> listBuilt;
+
+    void showPopup() override;
     void hidePopup() override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void childEvent(QChildEvent* event) override;
+
+private:
+    bool m_listBuilt = false;
 };
 
 // Screen readers pass over this widget: its container leaves it out.
