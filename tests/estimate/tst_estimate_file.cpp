@@ -94,15 +94,10 @@ private slots:
     {
         QFile doc(QStringLiteral(MARKII_FORMAT_DOC));
         QVERIFY(doc.open(QIODevice::ReadOnly));
-        const QList<QByteArray> parts = doc.readAll().split('`');
         int examples = 0;
-        for (const QByteArray& part : parts) {
-            if (!part.startsWith("json\n"))
-                continue;
-            QString problem;
-            QVERIFY2(estimate::fromJson(part.mid(5), kRules, &problem), qPrintable(problem));
-            ++examples;
-        }
+        for (const QByteArray& part : doc.readAll().split('`'))
+            if (QString problem; part.startsWith("json\n") && ++examples)
+                QVERIFY2(estimate::fromJson(part.mid(5), kRules, &problem), qPrintable(problem));
         QCOMPARE(examples, 2);
     }
 
@@ -170,11 +165,10 @@ private slots:
             return estimate::readFile(path, kRules, &message) ? QString()
                                                               : message.section(u'\n', 2);
         };
-        QCOMPARE(refused(folder.path()), QStringLiteral("Es una carpeta, no un archivo."));
-        QCOMPARE(refused(folder.filePath("no.markii")), QStringLiteral("El archivo no existe."));
+        QCOMPARE(refused(folder.path()), "Es una carpeta, no un archivo.");
+        QCOMPARE(refused(folder.filePath("no.markii")), "El archivo no existe.");
         QCOMPARE(refused(written("grande.markii", QByteArray(estimate::kMaxFileSize + 1, ' '))),
-                 QStringLiteral("El archivo ocupa más de 16 MB; una estimación nunca es tan "
-                                "grande."));
+                 "El archivo ocupa más de 16 MB; una estimación nunca es tan grande.");
         const QString locked = written("cerrada.markii", estimate::toJson(sample()));
         QFile::setPermissions(locked, QFileDevice::WriteOwner);
         if (!QFile(locked).open(QIODevice::ReadOnly)) // root reads anyway
