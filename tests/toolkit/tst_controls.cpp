@@ -428,15 +428,11 @@ private slots:
 
         // A handler hides its screen, then fails: a run-time error, then no exception at all.
         support::Messages messages;
-        toolkit::dispatch([this] {
-            probe->Hide();
-            throw numeric::RuntimeError(numeric::ErrorKind::Overflow);
-        });
-        QVERIFY(probe->isShown());
-        toolkit::dispatch([this] {
-            probe->Hide();
-            throw 42;
-        });
+        for (auto fail : {+[] { throw numeric::RuntimeError(numeric::ErrorKind::Overflow); },
+                          +[] { throw 42; }}) {
+            toolkit::dispatch([&] { probe->Hide(), fail(); });
+            QVERIFY(probe->isShown());
+        }
         // Escape closes as the close box does, so a failure there is told the same way.
         FailingClose closing;
         closing.Show();
