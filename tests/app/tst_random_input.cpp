@@ -23,15 +23,14 @@ namespace {
 constexpr unsigned kSeed = 20240917;
 constexpr int kActions = 4000, kLongestRun = 600;
 
-// Texts typed or pasted into boxes (the empty one first), keys pressed, and the two designed exits.
+// Texts typed or pasted, keys pressed, the screens in a fixed order, the two designed exits.
 const QStringList kTexts =
     u"|99999999999999999999|-50|32767|-32768|40000|1,5|1.5|1E5|ñ½٣|   |abc|0|3|12|95|96| 7 "_s
         .split(u'|');
 const QStringList kKeys =
     u"Tab|Shift+Backtab|Return|Num+Enter|Esc|Up|Down|Left|Right|Space|A|5"_s.split(u'|');
 const QStringList kScreens =
-    u"Form7 Form8 Form9 Form1 Form6 Form2 Form3 Form4 Form5 Form10"_s.split(
-        u' '); // in a fixed order
+    u"Form7 Form8 Form9 Form1 Form6 Form2 Form3 Form4 Form5 Form10"_s.split(u' ');
 const QStringList kExits = {u"Form7.Cancelar"_s, u"Form5.Finalizar"_s};
 
 } // namespace
@@ -80,11 +79,10 @@ class TestRandomInput final : public QObject
     {
         if (!app::Registry::instance().exists<T>() || !app::screen<T>().isLoaded())
             return;
-        T& screen = app::screen<T>();
-        const QString text = support::shown(screen, box),
-                      sum = numeric::doubleToText(screen.*total);
-        check(text.isEmpty() || text == sum, u"%1 %2 shows «%3», the running total is %4"_s.arg(
-                                                 screen.objectName(), box, text, sum));
+        const QString text = support::shown(app::screen<T>(), box),
+                      sum = numeric::doubleToText(app::screen<T>().*total);
+        check(text.isEmpty() || text == sum,
+              u"%1 shows «%2», the total is %3"_s.arg(box, text, sum));
     }
 
     void step()
@@ -109,8 +107,7 @@ class TestRandomInput final : public QObject
             m_window->activateWindow();
             QApplication::processEvents();
         }
-        // Any way of pressing one of the two designed exits (click, Space, Enter, Escape, Alt+key)
-        // is noted, so that only those may end the program.
+        // However a designed exit is pressed, only it may end the program.
         for (QWidget* window : shown)
             for (QPushButton* exit : window->findChildren<QPushButton*>())
                 if (kExits.contains(window->objectName() + u'.' + exit->objectName()) &&
@@ -136,15 +133,14 @@ class TestRandomInput final : public QObject
             }
         } else if (kind == 1) {
             QKeyCombination key = QKeySequence(any(kKeys))[0];
-            if (chance(25)) { // an access key: the screens' letters and one unused
-                // Alt+C is Form7's exit.
+            if (chance(
+                    25)) { // an access key: the screens' letters and one unused; Alt+C exits Form7
                 const QString letters = u"ACFILNOSX"_s.remove(
                     m_window->objectName() == u"Form7" && !chance(5) ? u'C' : u'-');
                 key = QKeySequence(u"Alt+"_s + letters.at(below(letters.size())))[0];
             }
             QWidget* focus = m_window->focusWidget() ? m_window->focusWidget() : m_window;
-            // A combo joins letters typed within a moment into one search: the run would depend
-            // on the clock.
+            // A combo joins letters typed in a moment into one search, which depends on the clock.
             if (qobject_cast<QComboBox*>(focus) && key.key() >= Qt::Key_0 && key.key() <= Qt::Key_Z)
                 key = QKeyCombination(key.keyboardModifiers(), Qt::Key_End);
             note(u"key %1 on %2"_s.arg(QKeySequence(key).toString(), focus->objectName()));
@@ -173,9 +169,8 @@ class TestRandomInput final : public QObject
             m_window->close();
         }
 
-        // What the event loop does before the next action, without waiting on the clock: an
-        // access key presses its button and clicks it 100 ms later; a list opened with the
-        // keyboard is closed again, as the user does with Escape.
+        // Without waiting on the clock: an access key's button clicks 100 ms after it is pressed;
+        // a list opened with the keyboard is closed again, as the user does with Escape.
         QList<QAbstractButton*> down;
         for (QWidget* widget : QApplication::allWidgets())
             if (auto* button = qobject_cast<QAbstractButton*>(widget); button && button->isDown())

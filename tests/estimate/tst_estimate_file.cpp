@@ -15,8 +15,6 @@
 
 using estimate::Estimate;
 using namespace Qt::StringLiterals;
-using Edit = std::function<void(QJsonObject&)>;
-Q_DECLARE_METATYPE(Edit)
 
 namespace {
 
@@ -42,6 +40,22 @@ Estimate sample()
 QJsonObject sampleJson()
 {
     return QJsonDocument::fromJson(estimate::toJson(sample())).object();
+}
+
+// The node with the value at a path of keys and list positions put in; undefined removes a key.
+QJsonValue with(const QJsonValue& node, QStringList path, const QJsonValue& value)
+{
+    if (path.isEmpty())
+        return value;
+    const QString key = path.takeFirst();
+    if (node.isArray()) {
+        QJsonArray list = node.toArray();
+        list[key.toInt()] = with(list[key.toInt()], path, value);
+        return list;
+    }
+    QJsonObject object = node.toObject();
+    object[key] = with(object[key], path, value);
+    return object;
 }
 
 } // namespace
@@ -80,92 +94,68 @@ private slots:
     {
         QFile doc(QStringLiteral(MARKII_FORMAT_DOC));
         QVERIFY(doc.open(QIODevice::ReadOnly));
-        const QList<QByteArray> parts = doc.readAll().split('`');
         int examples = 0;
-        for (const QByteArray& part : parts) {
-            if (!part.startsWith("json\n"))
-                continue;
-            QString problem;
-            QVERIFY2(estimate::fromJson(part.mid(5), kRules, &problem), qPrintable(problem));
-            ++examples;
-        }
+        for (const QByteArray& part : doc.readAll().split('`'))
+            if (QString problem; part.startsWith("json\n") && ++examples)
+                QVERIFY2(estimate::fromJson(part.mid(5), kRules, &problem), qPrintable(problem));
         QCOMPARE(examples, 2);
     }
 
     void badContentsAreRefused_data()
     {
-        QTest::addColumn<QByteArray>("contents"); // used when no edit is given
-        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QByteArray>("contents"); // else the sample with one value changed:
+        QTest::addColumn<QString>("path");        // keys and list positions, "a/0/b"
+        QTest::addColumn<QJsonValue>("value");    // undefined removes the key
         QTest::addColumn<QString>("problem");
-        const auto row = [](const char* name, const Edit& edit, const QString& problem) {
-            QTest::newRow(name) << QByteArray() << edit << problem;
-        };
-        const auto transaction = [](int index, const char* column, const char* key, QJsonValue v) {
-            return [=](QJsonObject& root) {
-                QJsonObject lists = root["transactions"].toObject();
-                QJsonArray mixed = lists["mixed"].toArray();
-                QJsonObject one = mixed[index].toObject(), counts = one[column].toObject();
-                counts[key] = v;
-                one[column] = counts;
-                mixed[index] = one;
-                lists["mixed"] = mixed;
-                root["transactions"] = lists;
-            };
-        };
-        const auto influence = [](const char* key, QJsonValue v) {
-            return [=](QJsonObject& root) {
-                QJsonObject object = root["influence"].toObject();
-                object[key] = v;
-                root["influence"] = object;
-            };
+        const auto row = [](const char* name, const char* path, QJsonValue v, const QString& p) {
+            QTest::newRow(name) << QByteArray() << QString(path) << v << p;
         };
         const QString notOurs = "No es un archivo de estimación de Método MARK II.";
-        QTest::newRow("not JSON") << QByteArray("Estimación: 3 transacciones") << Edit()
+        const QJsonValue none = QJsonValue::Undefined;
+        QTest::newRow("not JSON") << QByteArray("Estimación: 3") << QString() << none
                                   << "No es un archivo de estimación: su contenido no es JSON "
                                      "válido (error en el carácter 1).";
-        QTest::newRow("JSON list") << QByteArray("[1, 2]") << Edit() << notOurs;
+        QTest::newRow("JSON list") << QByteArray("[1, 2]") << QString() << none << notOurs;
         // clang-format off
-        row("another kind of JSON", [](QJsonObject& r) { r["format"] = "otra-cosa"; }, notOurs);
-        row("newer version", [](QJsonObject& r) { r["version"] = 2; }, "Es de una versión más nueva del formato (2); este programa abre la versión 1. Abra el archivo con una versión más nueva de Método MARK II.");
-        row("version as text", [](QJsonObject& r) { r["version"] = "1"; }, "Su número de versión falta o no es válido.");
-        row("missing system type", [](QJsonObject& r) { r.remove("systemType"); }, "Falta el campo «systemType».");
-        row("unknown system type", [](QJsonObject& r) { r["systemType"] = "real-time"; }, "El tipo de sistema «real-time» no es ninguno de los que conoce el programa.");
-        row("stage as a number", [](QJsonObject& r) { r["stage"] = 3; }, "El campo «stage» debe ser un texto.");
-        row("transactions as a list", [](QJsonObject& r) { r["transactions"] = QJsonArray(); }, "El campo «transactions» debe ser un objeto JSON.");
-        row("count too large", transaction(6, "batch", "entities", 40000), "La transacción 7 del sistema mixto tiene 40000 entidades batch; el máximo admitido es 32767.");
-        row("count negative", transaction(0, "online", "outputs", -1), "La transacción 1 del sistema mixto tiene -1 datos de salida on line; no puede ser negativo.");
-        row("count with decimals", transaction(1, "online", "inputs", 2.5), "En la transacción 2 del sistema mixto, el número de datos de entrada on line debe ser un número entero.");
-        row("count as text", transaction(1, "batch", "inputs", "2"), "En la transacción 2 del sistema mixto, el número de datos de entrada batch debe ser un número entero.");
-        row("huge count", transaction(1, "batch", "inputs", 1e300), "La transacción 2 del sistema mixto tiene 1.0000000000000001e+300 datos de entrada batch; el máximo admitido es 32767.");
-        row("missing count", transaction(2, "batch", "outputs", QJsonValue::Undefined), "Falta el campo «outputs» en la transacción 3 del sistema mixto.");
-        row("rating above 5", influence("ratings", QJsonArray{0, 1, 2, 3, 4, 5, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), "La valoración del atributo 7 debe ser un número entero de 0 a 5, o null si aún no se ha valorado.");
-        row("18 ratings", influence("ratings", QJsonArray{0, 1, 2, 3, 4, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}), "Hay 18 valoraciones de atributos; deben ser 19.");
-        row("summed with one unrated", influence("ratings", QJsonArray{0, 1, 2, 3, 4, 5, 0, 0, 0, 0, 0, 0, 0, QJsonValue(), 0, 0, 0, 0, 0}), "Los atributos están sumados, pero falta la valoración del atributo 14.");
-        row("unknown language", [](QJsonObject& r) { r["language"] = "FOX"; }, "El lenguaje «FOX» no está en la lista del programa.");
-        row("language as a number", [](QJsonObject& r) { r["language"] = 7; }, "El campo «language» debe ser un texto, o null si aún no se ha elegido.");
-        row("direct TGI the screen refuses", [](QJsonObject& r) { r["influence"] = QJsonObject{{"mode", "direct"}, {"value", "96"}}; }, "El valor directo de TGI «96» no es válido: el valor debe estar comprendido entre 0 y 95.");
-        row("name over 200 characters", [](QJsonObject& r) { QJsonObject l = r["transactions"].toObject(); QJsonArray b = l["batch"].toArray(); QJsonObject t = b[0].toObject(); t["name"] = QString(201, u'x'); b[0] = t; l["batch"] = b; r["transactions"] = l; }, "El nombre de la transacción 1 del sistema batch tiene más de 200 caracteres.");
-        row("report without transactions", [](QJsonObject& r) { QJsonObject l = r["transactions"].toObject(); l["mixed"] = QJsonArray(); r["transactions"] = l; }, "La estimación ha pasado de la entrada de transacciones, pero no tiene ninguna del sistema mixto.");
-        row("calculated without a language", [](QJsonObject& r) { r["language"] = QJsonValue(); }, "La estimación ha calculado la productividad sin elegir el lenguaje de programación.");
-        row("more than 100 000 transactions", [](QJsonObject& r) { QJsonObject l = r["transactions"].toObject(); l["online"] = QJsonArray::fromVariantList(QVariantList(100000 - 8, QVariantMap())); r["transactions"] = l; }, "Tiene más de 100.000 transacciones; el máximo admitido es 100.000.");
+        row("another kind of JSON", "format", "otra-cosa", notOurs);
+        row("newer version", "version", 2, "Es de una versión más nueva del formato (2); este programa abre la versión 1. Abra el archivo con una versión más nueva de Método MARK II.");
+        row("version as text", "version", "1", "Su número de versión falta o no es válido.");
+        row("missing system type", "systemType", none, "Falta el campo «systemType».");
+        row("unknown system type", "systemType", "real-time", "El tipo de sistema «real-time» no es ninguno de los que conoce el programa.");
+        row("stage as a number", "stage", 3, "El campo «stage» debe ser un texto.");
+        row("transactions as a list", "transactions", QJsonArray(), "El campo «transactions» debe ser un objeto JSON.");
+        row("count too large", "transactions/mixed/6/batch/entities", 40000, "La transacción 7 del sistema mixto tiene 40000 entidades batch; el máximo admitido es 32767.");
+        row("count negative", "transactions/mixed/0/online/outputs", -1, "La transacción 1 del sistema mixto tiene -1 datos de salida on line; no puede ser negativo.");
+        row("count with decimals", "transactions/mixed/1/online/inputs", 2.5, "En la transacción 2 del sistema mixto, el número de datos de entrada on line debe ser un número entero.");
+        row("count as text", "transactions/mixed/1/batch/inputs", "2", "En la transacción 2 del sistema mixto, el número de datos de entrada batch debe ser un número entero.");
+        row("huge count", "transactions/mixed/1/batch/inputs", 1e300, "La transacción 2 del sistema mixto tiene 1.0000000000000001e+300 datos de entrada batch; el máximo admitido es 32767.");
+        row("missing count", "transactions/mixed/2/batch/outputs", none, "Falta el campo «outputs» en la transacción 3 del sistema mixto.");
+        row("rating above 5", "influence/ratings", QJsonArray{0, 1, 2, 3, 4, 5, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "La valoración del atributo 7 debe ser un número entero de 0 a 5, o null si aún no se ha valorado.");
+        row("18 ratings", "influence/ratings", QJsonArray{0, 1, 2, 3, 4, 5, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "Hay 18 valoraciones de atributos; deben ser 19.");
+        row("summed with one unrated", "influence/ratings", QJsonArray{0, 1, 2, 3, 4, 5, 0, 0, 0, 0, 0, 0, 0, QJsonValue(), 0, 0, 0, 0, 0}, "Los atributos están sumados, pero falta la valoración del atributo 14.");
+        row("unknown language", "language", "FOX", "El lenguaje «FOX» no está en la lista del programa.");
+        row("language as a number", "language", 7, "El campo «language» debe ser un texto, o null si aún no se ha elegido.");
+        row("direct TGI the screen refuses", "influence", QJsonObject{{"mode", "direct"}, {"value", "96"}}, "El valor directo de TGI «96» no es válido: el valor debe estar comprendido entre 0 y 95.");
+        row("name over 200 characters", "transactions/batch/0/name", QString(201, u'x'), "El nombre de la transacción 1 del sistema batch tiene más de 200 caracteres.");
+        row("report without transactions", "transactions/mixed", QJsonArray(), "La estimación ha pasado de la entrada de transacciones, pero no tiene ninguna del sistema mixto.");
+        row("calculated without a language", "language", QJsonValue(), "La estimación ha calculado la productividad sin elegir el lenguaje de programación.");
+        row("more than 100 000 transactions", "transactions/online", QJsonArray::fromVariantList(QVariantList(100000 - 8, QVariantMap())), "Tiene más de 100.000 transacciones; el máximo admitido es 100.000.");
         // clang-format on
     }
 
     void badContentsAreRefused()
     {
-        QFETCH(QByteArray, contents);
-        QFETCH(Edit, edit);
         QFETCH(QString, problem);
-        if (edit) {
-            QJsonObject root = sampleJson();
-            edit(root);
-            contents = QJsonDocument(root).toJson();
-        }
-        const QString path = written(QStringLiteral("mala.markii"), contents);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, path);
+        QFETCH(QJsonValue, value);
+        if (!path.isEmpty())
+            contents =
+                QJsonDocument(with(sampleJson(), path.split(u'/'), value).toObject()).toJson();
+        const QString file = written(QStringLiteral("mala.markii"), contents);
         QString message;
-        QVERIFY(!estimate::readFile(path, kRules, &message));
-        QCOMPARE(message,
-                 QStringLiteral("No se puede abrir la estimación «%1».\n\n%2").arg(path, problem));
+        QVERIFY(!estimate::readFile(file, kRules, &message));
+        QCOMPARE(message, u"No se puede abrir la estimación «%1».\n\n%2"_s.arg(file, problem));
     }
 
     void badPlacesAreRefused()
@@ -175,11 +165,10 @@ private slots:
             return estimate::readFile(path, kRules, &message) ? QString()
                                                               : message.section(u'\n', 2);
         };
-        QCOMPARE(refused(folder.path()), QStringLiteral("Es una carpeta, no un archivo."));
-        QCOMPARE(refused(folder.filePath("no.markii")), QStringLiteral("El archivo no existe."));
+        QCOMPARE(refused(folder.path()), "Es una carpeta, no un archivo.");
+        QCOMPARE(refused(folder.filePath("no.markii")), "El archivo no existe.");
         QCOMPARE(refused(written("grande.markii", QByteArray(estimate::kMaxFileSize + 1, ' '))),
-                 QStringLiteral("El archivo ocupa más de 16 MB; una estimación nunca es tan "
-                                "grande."));
+                 "El archivo ocupa más de 16 MB; una estimación nunca es tan grande.");
         const QString locked = written("cerrada.markii", estimate::toJson(sample()));
         QFile::setPermissions(locked, QFileDevice::WriteOwner);
         if (!QFile(locked).open(QIODevice::ReadOnly)) // root reads anyway
@@ -211,9 +200,7 @@ private slots:
     void damagedFilesNeverHalfRead()
     {
         std::mt19937 random(20261207);
-        const auto below = [&](int n) {
-            return std::uniform_int_distribution<int>(0, n - 1)(random);
-        };
+        auto below = [&](int n) { return std::uniform_int_distribution(0, n - 1)(random); };
         Estimate batch;
         batch.batch = {{QStringLiteral("Consulta"), {2, 5, 10}, {}}, {QString(), {1, 1, 1}, {}}};
         batch.stage = estimate::Stage::Influence;
@@ -226,9 +213,9 @@ private slots:
             for (const auto& match : QRegularExpression(u": (\"[^\"]*\"|[-0-9.]+|null)"_s)
                                          .globalMatch(QString::fromUtf8(originals[i])))
                 fields[i] << match;
-        const QList<QByteArray> values = {"null",  "true",  "\"x\"", "[]",
-                                          "{}",    "-0",    "1e999", "99999999999999999999",
-                                          "32767", "32768", "-1",    "5.5"};
+        const QList<QByteArray> values =
+            QByteArray("null true \"x\" [] {} -0 1e999 99999999999999999999 32767 32768 -1 5.5")
+                .split(' ');
         int read = 0;
         for (int round = 0; round < 2000; ++round) {
             const int original = below(originals.size());
@@ -262,10 +249,8 @@ private slots:
             QString problem;
             const std::optional<Estimate> opened = estimate::fromJson(bytes, kRules, &problem);
             QVERIFY2(opened || !problem.isEmpty(), bytes.constData());
-            if (opened) {
-                ++read;
-                const std::optional<Estimate> again =
-                    estimate::fromJson(estimate::toJson(*opened), kRules, &problem);
+            if (opened && ++read) {
+                const auto again = estimate::fromJson(estimate::toJson(*opened), kRules, &problem);
                 QVERIFY2(again && *again == *opened, qPrintable(problem));
             }
         }

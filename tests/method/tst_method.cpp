@@ -33,8 +33,7 @@ static Figures productivityOf(double size, const char* language)
 // The factor of the system type with its unadjusted points, then W, E and PE.
 static Figures effortOf(SystemType type, double batch, double onLine, double size, double p)
 {
-    const double factor = effortFactor(type, batch, onLine);
-    const double divisor = deliveryDivisor(size);
+    const double factor = effortFactor(type, batch, onLine), divisor = deliveryDivisor(size);
     return {factor, effortHours(size, factor, p), divisor, deliveryWeeks(size, divisor)};
 }
 
@@ -54,8 +53,7 @@ private slots:
     // The negative size's message writes the figure as the user's Spanish settings do.
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
 
-    // Figures worked out apart from the code in IEEE doubles (Python, with the C library's pow)
-    // and compared to the bit. A comment gives what a step taken in another order gives instead.
+    // Figures worked apart in IEEE doubles, compared to the bit; a comment gives another order's.
     void figures_data()
     {
         QTest::addColumn<Rule>("rule");
@@ -64,15 +62,12 @@ private slots:
             QTest::newRow(name) << rule << expected;
         };
         const auto points = [](int e, int i, int o) { return Figures{transactionPoints(e, i, o)}; };
-        row("a transaction's points", [=] { return points(2, 3, 5); }, {6.359999999999999});
         // 0.58 + (1.66 + 0.78): 3.02
-        row("a transaction's outputs added last", [=] { return points(1, 1, 3); },
-            {3.0199999999999996});
+        row("outputs added last", [=] { return points(1, 1, 3); }, {3.0199999999999996});
         row("ratings of 5 give TGI 95", [] { return tgi(5, 5); }, {95});
         // TGI / 200 + 0.65 or (TGI + 130) × 0.005: 0.995
         row("TGI 69 gives ACT 0,995 and a bit", [] { return adjustment(69, 0, 0); },
             {0.9950000000000001, 0, 0, 0});
-        row("TGI 70 gives ACT 1", [] { return adjustment(70, 10, 0); }, {1, 10, 0, 10});
         row("TGI 95 gives ACT 1,125", [] { return adjustment(95, 0, 8); }, {1.125, 0, 9, 9});
         // (100 + 50) × ACT: 127.50000000000001
         row("TGI 40 adjusts each part, then adds them", [] { return adjustment(40, 100, 50); },
@@ -94,15 +89,13 @@ private slots:
         using enum SystemType;
         row("batch gives factor 1,5", [] { return effortOf(Batch, 9, 9, 100, .5); },
             {1.5, 300, 4.5, 22.22222222222222});
-        row("on line gives factor 1", [] { return effortOf(OnLine, 9, 9, 100, .5); },
-            {1, 200, 4.5, 22.22222222222222});
         // batch + on line × 1.5: 1.1666666666666667; PFA × (B / P) or PFA / P × B:
         // 444.00000000000006; √PFA / 0.45: 22.211108331943574
         row("a mixed factor weighs the parts' points",
             [] { return effortOf(Mixed, 100, 50, 99.9, .3); },
             {1.3333333333333333, 444, 4.497749437218574, 22.211108331943578});
-        row("mixed, batch points only", [] { return effortOf(Mixed, 3, 0, 100, .5); },
-            {1.5, 300, 4.5, 22.22222222222222});
+        row("on line gives factor 1", [] { return effortOf(OnLine, 9, 9, 100, .5); },
+            {1, 200, 4.5, 22.22222222222222});
         row("zero size gives PE 0", [] { return effortOf(Mixed, 0, 0, 0, .5); }, {1, 0, 0, 0});
     }
     void figures()
@@ -111,10 +104,8 @@ private slots:
         QFETCH(Figures, expected);
         const Figures actual = rule();
         QCOMPARE(actual.size(), expected.size());
-        for (qsizetype i = 0; i < expected.size(); ++i)
-            QVERIFY2(actual[i] == expected[i],
-                     qPrintable(QString::asprintf("figure %lld: %.17g, expected %.17g",
-                                                  qlonglong(i), actual[i], expected[i])));
+        for (qsizetype i = 0; i < expected.size(); ++i) // QCOMPARE on doubles is fuzzy
+            QVERIFY2(actual[i] == expected[i], qPrintable(QString::number(actual[i], 'g', 17)));
     }
 
     // A step that cannot give a number refuses with the error the user is told of.

@@ -11,8 +11,7 @@
 
 using namespace numeric;
 
-// What the call returns as the shortest text that reads back exactly (QCOMPARE on doubles is
-// fuzzy), or the kind of RuntimeError it throws; anything else thrown fails the test.
+// The call's result as the shortest text that reads back exactly, or its RuntimeError's kind.
 static QString outcome(auto&& call)
 try {
     return QString::number(call(), 'g', QLocale::FloatingPointShortest);
@@ -20,8 +19,7 @@ try {
     return QString("refused|overflow|zero divide|invalid").split('|')[int(error.kind())];
 }
 
-// The rules, each giving its outcome for a text; a number written as text takes a double in C
-// notation.
+// The rules' outcomes for a text (toText takes a double in C notation).
 // clang-format off
 static QString toDouble(const QString& text) { return outcome([&] { return textToDouble(text); }); }
 static QString toInteger(const QString& text) { return outcome([&] { return textToInteger(text); }); }
@@ -30,7 +28,6 @@ static QString leadingRounded(const QString& text) { return outcome([&] { return
 static QString toText(const QString& number) { return doubleToText(number.toDouble()); }
 // clang-format on
 
-// A rule's outcome for each of some inputs, under Spanish settings unless English is asked for.
 struct Case
 {
     const char* name;
@@ -45,17 +42,15 @@ static const QString zeros400(400, u'0');
 // clang-format off
 static const Case cases[] = {
     {"double: blanks and sign around a decimal comma", toDouble, {" \t+3,25 \t"}, "3.25"},
-    {"double: negative whole", toDouble, {"-7"}, "-7"},
+    {"double: small exponent", toDouble, {"1E-05"}, "1e-05"},
     {"double: not a number", toDouble, {"", "abc", "12abc", "1,2,3", "1.000", "E5", "-e5", "1E", "1E+", "1 E5", "1E2,5", "1E2E3", "1E٣", "٣"}, "refused"},
     {"double: too large", toDouble, {"-1" + zeros400, "1,79769313486232E+308", "1E+999999999999", "1E+18446744073709551617"}, "overflow"},
-    {"double: small exponent", toDouble, {"1E-05"}, "1e-05"},
     {"double: machine epsilon", toDouble, {"8,88178419700125E-16"}, "8.88178419700125e-16"},
     {"double: lower-case exponent", toDouble, {"1,5e+15"}, "1.5e+15"},
     {"double: underflow reads 0", toDouble, {"-1E-999999999999", "-1E-4294967297", "-2E-324", "-0E+99999"}, "0"},
     {"double: long digits balanced by the exponent", toDouble, {"1" + zeros400 + "E-400", "0," + zeros400 + "1E+401"}, "1"},
     {"double: English point", toDouble, {" -3.5E2 "}, "-350", QLocale::English},
     {"double: English refuses a comma", toDouble, {"1,5"}, "refused", QLocale::English},
-    {"double: English decimal", toDouble, {"1.5"}, "1.5", QLocale::English},
     {"integer: too large", toInteger, {"32767,5", "40000", "1E+999999999999"}, "overflow"},
     {"integer: rounds up", toInteger, {"3,5", "35E-1"}, "4"},
     {"integer: half to even, down", toInteger, {"2,5"}, "2"},
@@ -70,10 +65,8 @@ static const Case cases[] = {
     {"leading number rounded: half to even, up", leadingRounded, {"95.5"}, "96"},
     {"leading number rounded: half to even, down", leadingRounded, {"94.5", "94.4"}, "94"},
     {"leading number rounded: too large", leadingRounded, {"32767.5", "-32768.6"}, "overflow"},
-    {"text: 15 digits", toText, {"0.3333333333333333"}, "0,333333333333333"},
     {"text: rounds the 15th digit", toText, {"0.6666666666666666"}, "0,666666666666667"},
     {"text: binary noise goes", toText, {"0.30000000000000004"}, "0,3"},
-    {"text: whole", toText, {"1500"}, "1500"},
     {"text: negative", toText, {"-2.5"}, "-2,5"},
     {"text: no negative zero", toText, {"-0"}, "0"},
     {"text: small in exponent form", toText, {"1e-05"}, "1E-05"},
@@ -124,9 +117,8 @@ private slots:
         }
     }
 
-    // Edge values and the powers of ten, each just below, at and just above, then seeded random
-    // doubles; both signs, both separators: the text written reads back as the value rounded to
-    // 15 digits, halves to even (beside the largest double, rounded down).
+    // Edges, powers of ten and seeded doubles, with their neighbours, both signs and separators:
+    // the text written reads back as the value rounded to 15 digits (the largest, rounded down).
     void roundTrip()
     {
         QList<double> values = {0.0, 1.0 / 3, 0.1 + 0.2, 8.881784197001252e-16, 0x1p-1022};
@@ -155,8 +147,7 @@ private slots:
         }
     }
 
-    // Any text: the rules fail only with RuntimeError; an Integer read from a text is the Double
-    // read from it rounded half to even when that fits, else the Double's error or Overflow.
+    // Any text: an Integer read is the Double read rounded half to even, or its error, or Overflow.
     void randomTextReadsConsistently()
     {
         std::mt19937_64 random(0x4d6b49493130); // fixed, so that a failure can be replayed
@@ -169,8 +160,8 @@ private slots:
             for (auto length = random() % 9; length > 0; --length)
                 text += pieces[qsizetype(random() % pieces.size())];
             const QChar point = draw % 2 ? u',' : u'.';
-            // + 0.0 since an Integer has no -0
-            QString want = outcome([&] { return std::nearbyint(textToDouble(text, point)) + 0.0; });
+            QString want =
+                outcome([&] { return std::nearbyint(textToDouble(text, point)) + 0.0; }); // no -0
             if (std::fabs(want.toDouble() + 0.5) > 32767.5) // an error's name reads 0
                 want = "overflow";
             QVERIFY2(outcome([&] { return textToInteger(text, point); }) == want,

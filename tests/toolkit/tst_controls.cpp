@@ -2,16 +2,10 @@
 
 #include "toolkit/fonts.h"
 
-#include "toolkit/runtime.h"
-#include "toolkit/screen.h"
-
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QComboBox>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -102,6 +96,14 @@ class TestControls final : public QObject
 
     template <class W = QWidget> W* part(auto name) { return support::widget<W>(*probe, name); }
     static auto* accessible(QWidget* w) { return QAccessible::queryAccessibleInterface(w); }
+    QAccessibleInterface* a11y(const char* name) { return accessible(part(name)); }
+    static void act(QAccessibleInterface* target, const QString& action)
+    {
+        target->actionInterface()->doAction(action);
+    }
+    QString events() { return std::exchange(probe->events, {}).join(u'|'); }
+    const QString toggle = QAccessibleActionInterface::toggleAction();
+    const QString press = QAccessibleActionInterface::pressAction();
 
 private slots:
     void init()
@@ -119,19 +121,18 @@ private slots:
         for (const char* text : {"12", "12", " 7 "}) // the nested write settles on "7"
             probe->Text1->setText(text);
         support::type(*probe, "Text1", "45");
-        // An assistive tool writing into the box is the user's edit.
-        accessible(part("Text1"))->setText(QAccessible::Value, "3");
-        QCOMPARE(std::exchange(probe->events, {}).join(u'|'),
+        a11y("Text1")->setText(QAccessible::Value, "3"); // an assistive tool's edit is the user's
+        QCOMPARE(events(),
                  "Label1_Change|Text1_Change 12|Text1_Change  7 |Text1_Change 7|Text1_Change 4|"
                  "Text1_Change 45|Text1_Change 3");
 
         // A locked box refuses the user and assistive tools alike; code still writes it.
         probe->Text1->setLocked(true);
         support::type(*probe, "Text1", "9");
-        accessible(part("Text1"))->setText(QAccessible::Value, "8");
+        a11y("Text1")->setText(QAccessible::Value, "8");
         QCOMPARE(support::shown(*probe, "Text1"), "3");
         probe->Text1->setText("9");
-        QCOMPARE(probe->events, QStringList({"Text1_Change 9"}));
+        QCOMPARE(events(), "Text1_Change 9");
     }
 
     // A run-time error stops its handler where it failed and is told in plain words; the error's
@@ -140,7 +141,7 @@ private slots:
     {
         support::Messages messages;
         support::press(*probe, "Otro");
-        QCOMPARE(probe->events, QStringList({"Otro begins", "Text1_Change x"}));
+        QCOMPARE(events(), "Otro begins|Text1_Change x");
         QCOMPARE(messages.count(), 1);
         QCOMPARE(messages.seen[0].details, "Error 13: No coinciden los tipos");
         QVERIFY(!messages.seen[0].text.contains("Error 13"));
@@ -178,11 +179,9 @@ private slots:
 
     void optionsChooseByClickOrToggle()
     {
-        // Choosing the selected option again is reported again.
-        for (const char* option : {"Option3", "Option2", "Option1", "Option1"})
+        for (const char* option : {"Option3", "Option2", "Option1", "Option1"}) // again is again
             support::click(part(option));
-        QCOMPARE(std::exchange(probe->events, {}),
-                 QStringList({"Option2_Click", "Option1_Click", "Option1_Click"}));
+        QCOMPARE(events(), "Option2_Click|Option1_Click|Option1_Click");
         // One group per container; True reads -1; clearing is silent.
         QCOMPARE(
             QList<int>({probe->Option1->value(), probe->Option2->value(), probe->Option3->value()}),
@@ -190,24 +189,18 @@ private slots:
         probe->Option1->clear();
         QCOMPARE(probe->Option1->value(), numeric::Integer(0));
 
-        // An assistive tool's toggle is a choice, reported once.
-        accessible(part("Option2"))
-            ->actionInterface()
-            ->doAction(QAccessibleActionInterface::toggleAction());
-        QCOMPARE(probe->events, QStringList({"Option2_Click"}));
+        act(a11y("Option2"), toggle); // an assistive tool's toggle is a choice, reported once
+        QCOMPARE(events(), "Option2_Click");
         QVERIFY(probe->Option2->isSelected());
-
         // Read once, by the caption beside it.
-        QCOMPARE(accessible(part("Option1"))->text(QAccessible::Name), "Uno");
-        QVERIFY(accessible(part("Label2"))->state().invisible);
-        QVERIFY(!accessible(part("Label1"))->state().invisible);
+        QCOMPARE(a11y("Option1")->text(QAccessible::Name), "Uno");
+        QVERIFY(a11y("Label2")->state().invisible && !a11y("Label1")->state().invisible);
     }
 
     // The focused option and the focused button show a ring, the option's around its caption too;
     // the default button stands apart.
     void focusAndDefaultArePlainToSee()
     {
-        // Highlight at both ends of the middle row of the option and its caption.
         const auto ringedWithCaption = [this](const char* focus) {
             part(focus)->setFocus();
             const QRect line =
@@ -234,11 +227,9 @@ private slots:
     void listsPickByKeyLetterAndFocusedWheelOnly()
     {
         auto* combo = part<QComboBox>("Combo1");
-        // The list shows the screen's font, taken from the screen rather than set on the list.
-        QCOMPARE(combo->font(), toolkit::defaultFont());
+        QCOMPARE(combo->font(), toolkit::defaultFont()); // the screen's, not set on the list
         QCOMPARE(probe->Combo1->listIndex(), numeric::Integer(-1));
-        // The wheel passing over a list that has not the focus changes nothing.
-        part("Text1")->setFocus();
+        part("Text1")->setFocus(); // the wheel over a list without the focus changes nothing
         QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(),
                           QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(combo, &wheel);
@@ -247,50 +238,40 @@ private slots:
         combo->setFocus();
         QTest::keyClicks(combo, "t"); // the first item starting with "t"
         support::pick(*probe, "Combo1", 1);
-        // An assistive tool toggles an item of the closed list.
-        accessible(combo)->child(0)->child(0)->actionInterface()->doAction(
-            QAccessibleActionInterface::toggleAction());
-        support::key(*probe, Qt::Key_Return); // Enter in a list presses the default button
-        QCOMPARE(probe->events.join(u'|'), "Combo1_Click 2|Combo1_Click 1|Combo1_Click 0|Aceptar");
+        act(accessible(combo)->child(0)->child(0), toggle); // an item of the closed list
+        support::key(*probe, Qt::Key_Return);               // presses the default button
+        QCOMPARE(events(), "Combo1_Click 2|Combo1_Click 1|Combo1_Click 0|Aceptar");
     }
 
     // What an assistive tool does counts as the user's choice, in any state of the control.
     void assistiveActionsChooseAndPick()
     {
-        const auto act = [this](QAccessibleInterface* target, const QString& action) {
-            target->actionInterface()->doAction(action);
-            return std::exchange(probe->events, {}).join(u'|');
+        const auto acted = [this](QAccessibleInterface* target, const QString& action) {
+            return act(target, action), events();
         };
-        const QString toggle = QAccessibleActionInterface::toggleAction();
-        const QString press = QAccessibleActionInterface::pressAction();
-
         // The option already chosen is chosen again, once, as Space does.
         support::click(part("Option1"));
         probe->events.clear();
-        QCOMPARE(act(accessible(part("Option1")), toggle), "Option1_Click");
-        QCOMPARE(act(accessible(part("Option1")), press), "Option1_Click");
-        QVERIFY(accessible(part("Option1"))->state().checked);
+        QCOMPARE(acted(a11y("Option1"), toggle), "Option1_Click");
+        QCOMPARE(acted(a11y("Option1"), press), "Option1_Click");
+        QVERIFY(a11y("Option1")->state().checked);
 
-        // A pick made in the open list is taken when the list closes; browsing and then leaving
-        // with Escape is not a pick.
+        // A pick in the open list is taken when it closes; browsing, then Escape, is not a pick.
         auto* combo = part<QComboBox>("Combo1");
-        QAccessibleInterface* list = accessible(combo);
-        QAccessibleInterface* items = list->child(0);
-        QCOMPARE(act(list, QAccessibleActionInterface::showMenuAction()), "");
+        QAccessibleInterface *list = accessible(combo), *items = list->child(0);
+        QCOMPARE(acted(list, QAccessibleActionInterface::showMenuAction()), "");
         QVERIFY(combo->view()->isVisible() && list->state().expanded);
-        QCOMPARE(act(items->child(2), toggle), "");
-        QCOMPARE(act(list, press), "Combo1_Click 2");
+        QCOMPARE(acted(items->child(2), toggle), "");
+        QCOMPARE(acted(list, press), "Combo1_Click 2");
         act(list, press);
         items->tableInterface()->selectRow(1);
-        QCOMPARE(act(list, press), "Combo1_Click 1");
+        QCOMPARE(acted(list, press), "Combo1_Click 1");
         combo->showPopup();
         QTest::keyClick(combo->view(), Qt::Key_Up);
         QTest::keyClick(combo->view(), Qt::Key_Escape);
-        QCOMPARE(probe->events.join(u'|'), "");
+        QCOMPARE(events(), "");
         QCOMPARE(combo->currentIndex(), 1);
-
-        // Whatever is picked, the list is labelled by its caption.
-        QCOMPARE(list->text(QAccessible::Value), "dos");
+        QCOMPARE(list->text(QAccessible::Value), "dos"); // and labelled by its caption
         const auto labels = list->relations(QAccessible::Label);
         QVERIFY(labels.size() == 1 && labels[0].first->object() == part("Label3"));
     }
@@ -321,23 +302,18 @@ private slots:
         QString textBehind;
         QTimer::singleShot(0, probe.get(), [&] {
             QWidget* box = QApplication::activeModalWidget();
-            accessible(part("Aceptar"))
-                ->actionInterface()
-                ->doAction(QAccessibleActionInterface::pressAction());
-            accessible(part("Option2"))
-                ->actionInterface()
-                ->doAction(QAccessibleActionInterface::toggleAction());
-            accessible(part("Combo1"))->child(0)->tableInterface()->selectRow(2);
-            accessible(part("Text1"))->setText(QAccessible::Value, "5");
-            accessible(part("Text1"))->editableTextInterface()->insertText(0, "7");
+            act(a11y("Aceptar"), press);
+            act(a11y("Option2"), toggle);
+            a11y("Combo1")->child(0)->tableInterface()->selectRow(2);
+            a11y("Text1")->setText(QAccessible::Value, "5");
+            a11y("Text1")->editableTextInterface()->insertText(0, "7");
             QTest::qWait(300); // Qt presses a button after a short animation
             textBehind = support::shown(*probe, "Text1");
             if (box)
                 box->close();
         });
         toolkit::messageBox("Un aviso", "Aviso");
-        QCOMPARE(probe->events, QStringList());
-        QCOMPARE(textBehind, "");
+        QCOMPARE(events() + textBehind, "");
         QVERIFY(!probe->Option2->isSelected());
         QCOMPARE(probe->Combo1->listIndex(), numeric::Integer(-1));
     }
@@ -345,10 +321,11 @@ private slots:
     void boxTextAtEveryOffset_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << "";
-        QTest::newRow("whole number") << "12";
-        QTest::newRow("decimals") << "19,86";
-        QTest::newRow("words") << "uno,  dos.";
+        QTest::addColumn<int>("at"); // the word there is the whole text
+        QTest::newRow("empty") << "" << -1;
+        QTest::newRow("whole number, at its end") << "12" << 2;
+        QTest::newRow("decimals") << "19,86" << 3;
+        QTest::newRow("words") << "uno,  dos." << -1;
     }
     // Every text query answers at every offset, the end included, within the time limit; a line
     // is always the whole text, in one run of attributes.
@@ -359,16 +336,14 @@ private slots:
             const support::Messages messages; // the box's handler refuses some of these
             toolkit::dispatch([&] { probe->Text1->setText(text); });
         }
-        QAccessibleTextInterface* box = accessible(part("Text1"))->textInterface();
+        QAccessibleTextInterface* box = a11y("Text1")->textInterface();
         QVERIFY(box);
         const int length = int(text.size());
         QCOMPARE(box->characterCount(), length);
         int start = 0, end = 0; // first the word at the end, where Qt 6.4 never returns
         QCOMPARE(box->textAtOffset(length, QAccessible::CharBoundary, &start, &end), "");
-        if (text == "12") // the word at the end of the box
-            QCOMPARE(box->textAtOffset(2, QAccessible::WordBoundary, &start, &end), "12");
-        if (text == "19,86")
-            QCOMPARE(box->textAtOffset(3, QAccessible::WordBoundary, &start, &end), "19,86");
+        if (QFETCH(int, at); at >= 0)
+            QCOMPARE(box->textAtOffset(at, QAccessible::WordBoundary, &start, &end), text);
         for (int offset = 0; offset <= length; ++offset) {
             for (auto type : {QAccessible::CharBoundary, QAccessible::WordBoundary,
                               QAccessible::SentenceBoundary, QAccessible::LineBoundary,
@@ -395,8 +370,7 @@ private slots:
     // Lines and captions that only repeat a control's name are not in the tree at all.
     void decorationsAreNotInTheTree()
     {
-        // The controls stand on the screen's design surface, inside its scroll area.
-        QAccessibleInterface* window = accessible(probe->window()->findChild<QWidget*>("design"));
+        auto* window = accessible(probe->window()->findChild<QWidget*>("design")); // scrolled
         QStringList children;
         for (int i = 0; i < window->childCount(); ++i) {
             children << window->child(i)->object()->objectName();
@@ -405,8 +379,8 @@ private slots:
         QVERIFY2(children.contains("Label1") && children.contains("Frame1") &&
                      !children.contains("Label2") && !children.contains("Line1"),
                  qPrintable(children.join(u' ')));
-        QCOMPARE(accessible(part("Frame1"))->text(QAccessible::Name), "Otro");
-        QCOMPARE(accessible(part("Frame1"))->childCount(), 1);
+        QCOMPARE(a11y("Frame1")->text(QAccessible::Name), "Otro");
+        QCOMPARE(a11y("Frame1")->childCount(), 1);
     }
 
     void keysPressButtons()
@@ -428,8 +402,7 @@ private slots:
         QTest::newRow("nothing entered") << false << toolkit::Answer::Cancel << true;
         QTest::newRow("data, Descartar") << true << toolkit::Answer::Discard << true;
         QTest::newRow("data, Cancelar") << true << toolkit::Answer::Cancel << false;
-        // With nothing that can save, the work stays.
-        QTest::newRow("data, Guardar") << true << toolkit::Answer::Save << false;
+        QTest::newRow("data, Guardar, nothing saves") << true << toolkit::Answer::Save << false;
     }
     void closeBoxEndsAfterAskingWhenDataIsAtStake()
     {
@@ -453,26 +426,20 @@ private slots:
         probe->Show();
         QCOMPARE(QList<int>({probe->loads, probe->activations}), QList<int>({1, 2}));
 
-        // A handler that hides its screen and then fails before showing another one, with a
-        // run-time error or with something that is no exception at all.
+        // A handler hides its screen, then fails: a run-time error, then no exception at all.
         support::Messages messages;
-        toolkit::dispatch([this] {
-            probe->Hide();
-            throw numeric::RuntimeError(numeric::ErrorKind::Overflow);
-        });
-        QVERIFY(probe->isShown());
-        toolkit::dispatch([this] {
-            probe->Hide();
-            throw 42;
-        });
+        for (auto fail : {+[] { throw numeric::RuntimeError(numeric::ErrorKind::Overflow); },
+                          +[] { throw 42; }}) {
+            toolkit::dispatch([&] { probe->Hide(), fail(); });
+            QVERIFY(probe->isShown());
+        }
         // Escape closes as the close box does, so a failure there is told the same way.
         FailingClose closing;
         closing.Show();
         probe->Hide();
         support::key(closing, Qt::Key_Escape);
-        QCOMPARE(messages.titles(),
-                 QStringList({"No se puede calcular", "Error interno del programa",
-                              "No se puede calcular"}));
+        QCOMPARE(messages.titles().join(u'|'),
+                 "No se puede calcular|Error interno del programa|No se puede calcular");
         QVERIFY(closing.isShown());
     }
 };
