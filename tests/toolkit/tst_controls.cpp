@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QComboBox>
+#include <QFrame>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -227,7 +228,8 @@ private slots:
     void listsPickByKeyLetterAndFocusedWheelOnly()
     {
         auto* combo = part<QComboBox>("Combo1");
-        QCOMPARE(combo->font(), toolkit::defaultFont()); // the screen's, not set on the list
+        QCOMPARE(combo->font(), toolkit::defaultFont());   // the screen's, not set on the list
+        QVERIFY(combo->findChildren<QFrame*>().isEmpty()); // its drop-down is built when needed
         QCOMPARE(probe->Combo1->listIndex(), numeric::Integer(-1));
         part("Text1")->setFocus(); // the wheel over a list without the focus changes nothing
         QWheelEvent wheel(QPointF(5, 5), combo->mapToGlobal(QPointF(5, 5)), QPoint(),
