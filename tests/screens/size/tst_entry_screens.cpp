@@ -23,19 +23,12 @@ class TstEntryScreens : public QObject
 
     static QByteArray box(qsizetype number) { return "Text" + QByteArray::number(number); }
 
-    static toolkit::Screen& choose(int kind)
+    // Counts and a calculation, then a new function: Enter twice, as the user goes on.
+    static void enter(const toolkit::Screen& form, const QString& counts)
     {
-        support::click(support::widget(app::screen<Form7>(), "Option" + QByteArray::number(kind)));
-        toolkit::Screen* entry[] = {&app::screen<Form8>(), &app::screen<Form9>(),
-                                    &app::screen<Form1>()};
-        return *entry[kind - 1];
-    }
-
-    // The count boxes are Text1.. in order; the total boxes follow them.
-    static void typeCounts(const toolkit::Screen& form, const QString& counts)
-    {
-        for (qsizetype n = 0; const QString& count : counts.split(u' '))
-            support::type(form, box(++n), count);
+        support::typeCounts(form, counts);
+        support::key(form, Qt::Key_Return);
+        support::key(form, Qt::Key_Return);
     }
 
     static QString shown(const toolkit::Screen& form, qsizetype first, qsizetype last)
@@ -124,14 +117,6 @@ class TstEntryScreens : public QObject
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     }
 
-    // Counts and a calculation, then a new function: Enter twice, as the user goes on.
-    static void enter(const toolkit::Screen& form, const QString& counts)
-    {
-        typeCounts(form, counts);
-        support::key(form, Qt::Key_Return);
-        support::key(form, Qt::Key_Return);
-    }
-
     // Transactions of seeded random counts, the extremes among them.
     static QStringList randomTransactions(int kind, int number, quint32 seed)
     {
@@ -182,7 +167,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(int, bad);
         const qsizetype counts = first.count(u' ') + 1, last = counts + totals.count(u' ') + 1;
-        toolkit::Screen& form = choose(kind);
+        toolkit::Screen& form = support::chooseType(kind);
         // The totals in view, the buttons and the focus, read together.
         const auto state = [&]() -> QStringList {
             return {shown(form, counts + 1, last), buttonStates(form), support::focused(form)};
@@ -202,7 +187,7 @@ private slots:
 
         // After a calculation the total is what the focus (and a screen reader) reads next, and
         // Enter goes on to the next transaction.
-        typeCounts(form, first);
+        support::typeCounts(form, first);
         support::key(form, Qt::Key_Return);
         QCOMPARE(state(), QStringList({totals, "011 Enter=NuevaFuncion", box(counts + 1)}));
 
@@ -211,8 +196,8 @@ private slots:
         const QString before = shown(form, 1, last);
         support::key(form, Qt::Key_Escape);
         QVERIFY(!form.isShown() && app::screen<Form7>().isShown());
-        support::press(choose(kind == 1 ? 2 : 1), "Cancelar");
-        QVERIFY(choose(kind).isShown());
+        support::press(support::chooseType(kind == 1 ? 2 : 1), "Cancelar");
+        QVERIFY(support::chooseType(kind).isShown());
         QCOMPARE(shown(form, 1, last), before);
 
         // A new function empties the counts; the running totals stay in view.
@@ -222,7 +207,7 @@ private slots:
 
         // A bad count is named in one message and changes nothing but the counts read before it;
         // the focus goes back to it.
-        typeCounts(form, second);
+        support::typeCounts(form, second);
         support::type(form, box(bad), badText);
         support::Messages messages;
         support::press(form, "Calcular");
@@ -273,18 +258,17 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        const QString range = QStringLiteral(
-            "La casilla «Nº Entidades (Batch)» admite números enteros de 0 a 32767.");
+        const QString named = "La casilla «Nº Entidades (Batch)» ";
+        const QString range = named + "admite números enteros de 0 a 32767.";
         QTest::newRow("negative") << "-3" << range;
         QTest::newRow("decimals") << "1,5" << range;
         QTest::newRow("too large") << "32768" << range;
         QTest::newRow("letters") << "abc"
-                                 << "La casilla «Nº Entidades (Batch)» contiene «abc», "
-                                    "que no es un número entero. Escriba solo cifras: "
-                                    "un número de 0 a 32767.";
+                                 << named + "contiene «abc», que no es un número entero. "
+                                            "Escriba solo cifras: un número de 0 a 32767.";
         QTest::newRow("empty") << ""
-                               << "La casilla «Nº Entidades (Batch)» está vacía. Escriba "
-                                  "en ella un número entero (0 si no hay ninguno).";
+                               << named + "está vacía. Escriba en ella un número entero (0 si "
+                                          "no hay ninguno).";
         QTest::newRow("largest") << "32767"
                                  << "";
         QTest::newRow("whole with decimals") << " 3,0 "
@@ -294,8 +278,8 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, message);
-        toolkit::Screen& form = choose(1);
-        typeCounts(form, "0 1 1");
+        toolkit::Screen& form = support::chooseType(1);
+        support::typeCounts(form, "0 1 1");
         support::type(form, "Text1", text);
         support::Messages messages;
         support::press(form, "Calcular");
@@ -322,7 +306,7 @@ private slots:
     void transactionsAreNamedInTheList()
     {
         QFETCH(int, kind);
-        toolkit::Screen& form = choose(kind);
+        toolkit::Screen& form = support::chooseType(kind);
         enter(form, kind == 3 ? "0 0 0 0 0 0" : "0 0 0");
         enter(form, kind == 3 ? "2 10 4 1 1 1" : "2 10 4");
         const QString states = buttonStates(form);
@@ -361,8 +345,8 @@ private slots:
         // Cancelar and a later return keep the list.
         const QStringList before = rows(form);
         support::press(form, "Cancelar");
-        support::press(choose(kind == 1 ? 2 : 1), "Cancelar");
-        QCOMPARE(rows(choose(kind)), before);
+        support::press(support::chooseType(kind == 1 ? 2 : 1), "Cancelar");
+        QCOMPARE(rows(support::chooseType(kind)), before);
         QCOMPARE(app::screen<Form8>().transactions().size(), kind == 1 ? 2 : 0);
     }
 
@@ -392,12 +376,12 @@ private slots:
         QFETCH(bool, yes);
         QFETCH(bool, byKey);
         QStringList transactions = randomTransactions(kind, 12, 2026 + kind * 10 + row);
-        toolkit::Screen& form = choose(kind);
+        toolkit::Screen& form = support::chooseType(kind);
         for (const QString& counts : transactions)
             enter(form, counts);
         // The last one (the 13th) computed, not yet followed by a new function.
         const qsizetype last = kind == 3 ? 8 : 4;
-        typeCounts(form, transactions.last());
+        support::typeCounts(form, transactions.last());
         support::press(form, "Calcular");
         transactions << transactions.last();
         const QString boxes = shown(form, 1, last - (kind == 3 ? 2 : 1));
@@ -439,7 +423,7 @@ private slots:
         const auto freshEntry = [&](const QStringList& counts) {
             support::freshRun();
             app::start<Form7>();
-            toolkit::Screen& fresh = choose(kind);
+            toolkit::Screen& fresh = support::chooseType(kind);
             for (const QString& transaction : counts)
                 enter(fresh, transaction);
             return std::pair{bits(totals(kind)), shown(fresh, last - (kind == 3 ? 1 : 0), last)};
@@ -457,23 +441,19 @@ private slots:
     void removingEveryTransactionLeavesZero_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::newRow("batch") << 1;
-        QTest::newRow("on line") << 2;
-        QTest::newRow("mixed") << 3;
+        for (int kind : {1, 2, 3})
+            QTest::newRow(std::array{"batch", "on line", "mixed"}[kind - 1]) << kind;
     }
     void removingEveryTransactionLeavesZero()
     {
         QFETCH(int, kind);
-        toolkit::Screen& form = choose(kind);
+        toolkit::Screen& form = support::chooseType(kind);
         for (const QString& counts : randomTransactions(kind, 3, 7))
             enter(form, counts);
         support::Messages yes(toolkit::Answer::Yes);
-        if (kind == 1)
-            app::screen<Form8>().PFNAB = -1;
-        else if (kind == 2)
-            app::screen<Form9>().PFNAO = -1;
-        else
-            app::screen<Form1>().PFNAO = -1;
+        (kind == 1   ? app::screen<Form8>().PFNAB
+         : kind == 2 ? app::screen<Form9>().PFNAO
+                     : app::screen<Form1>().PFNAO) = -1;
         support::press(form, "Aceptar");
         QCOMPARE(yes.titles(), QStringList("Total negativo"));
         QVERIFY(yes.texts()[0].contains(QStringLiteral("«Quitar»")));
