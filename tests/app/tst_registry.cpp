@@ -1,26 +1,11 @@
 #include "screen_test.h"
 
-#include "app/registry.h"
 #include "app/translations.h"
-#include "screens/complexity/form2.h"
-#include "screens/complexity/form3.h"
-#include "screens/complexity/form6.h"
-#include "screens/effort/form4.h"
-#include "screens/effort/form5.h"
-#include "screens/report/form10.h"
-#include "screens/size/form1.h"
-#include "screens/size/form7.h"
-#include "screens/size/form8.h"
-#include "screens/size/form9.h"
-#include "toolkit/runtime.h"
 
-#include <QApplication>
 #include <QDataStream>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTranslator>
 
 #include <algorithm>

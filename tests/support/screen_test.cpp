@@ -1,17 +1,5 @@
 #include "screen_test.h"
 
-#include "app/registry.h"
-#include "screens/complexity/form2.h"
-#include "screens/complexity/form3.h"
-#include "screens/complexity/form6.h"
-#include "screens/effort/form4.h"
-#include "screens/effort/form5.h"
-#include "screens/report/form10.h"
-#include "screens/size/form1.h"
-#include "screens/size/form7.h"
-#include "screens/size/form8.h"
-#include "screens/size/form9.h"
-
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
@@ -20,7 +8,6 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalBlocker>
-#include <QTest>
 
 namespace support {
 

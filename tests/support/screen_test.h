@@ -8,6 +8,17 @@
 // A message box that the test does not expect fails the test at once instead of waiting for a
 // person.
 
+#include "app/registry.h"
+#include "screens/complexity/form2.h"
+#include "screens/complexity/form3.h"
+#include "screens/complexity/form6.h"
+#include "screens/effort/form4.h"
+#include "screens/effort/form5.h"
+#include "screens/report/form10.h"
+#include "screens/size/form1.h"
+#include "screens/size/form7.h"
+#include "screens/size/form8.h"
+#include "screens/size/form9.h"
 #include "toolkit/runtime.h"
 #include "toolkit/screen.h"
 
@@ -18,8 +29,6 @@
 #include <QStringList>
 #include <QTest>
 #include <QWidget>
-
-class Form10;
 
 namespace support {
 

@@ -1,12 +1,5 @@
 #include "screen_test.h"
 
-#include "app/registry.h"
-#include "screens/complexity/form6.h"
-#include "screens/size/form1.h"
-#include "screens/size/form7.h"
-#include "screens/size/form8.h"
-#include "screens/size/form9.h"
-
 #include <QAccessible>
 #include <QHeaderView>
 #include <QRandomGenerator>
