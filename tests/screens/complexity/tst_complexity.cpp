@@ -195,33 +195,14 @@ private slots:
         QFETCH(QList<int>, kinds);
         QFETCH(QString, tgi);
         QFETCH(QStringList, shown);
-        for (qsizetype i = 0; i < kinds.size(); ++i) {
-            const int kind = kinds[i]; // every system type but the last is left with Cancelar
-            app::screen<Form7>().Show();
-            support::click(
-                support::widget(app::screen<Form7>(), "Option" + QByteArray::number(kind)));
-            toolkit::Screen* screens[] = {&app::screen<Form8>(), &app::screen<Form9>(),
-                                          &app::screen<Form1>()};
-            // Worth 50 points, and the mixed entry 75 more in batch.
-            const QString counts = kind == 3 ? "55 15 0 27 4 11" : "27 4 11";
-            for (int n = 0; const QString& count : counts.split(u' '))
-                support::type(*screens[kind - 1], "Text" + QByteArray::number(++n), count);
-            support::press(*screens[kind - 1], "Calcular");
-            support::press(*screens[kind - 1], i + 1 == kinds.size() ? "Aceptar" : "Cancelar");
-        }
-
+        for (qsizetype i = 0; i < kinds.size(); ++i) // worth 50 points, mixed 75 more in batch
+            support::press(
+                support::count(kinds[i], {kinds[i] == 3 ? "55 15 0 27 4 11" : "27 4 11"}),
+                i + 1 == kinds.size() ? "Aceptar" : "Cancelar");
         // Whatever the road, nothing goes on before a way to the degree of influence is chosen.
         QVERIFY(mode().isShown() && !mode().Command1->isEnabled());
         const bool rated = tgi.isEmpty();
-        support::click(support::widget(mode(), rated ? "Option2" : "Option1"));
-        if (rated) {
-            rateAll(1);
-            support::press(ratings(), "Sumar");
-            support::press(ratings(), "Aceptar");
-        } else {
-            support::type(mode(), "Text1", tgi);
-            support::press(mode(), "Command1");
-        }
+        support::giveTgi(tgi, 1);
         // The rated road greys the results until they are computed, so the focus starts on
         // Calcular.
         const QString box = rated ? "[]" : "";
