@@ -115,8 +115,7 @@ private slots:
         QCOMPARE(support::shown(report, "Label24"), QStringLiteral("11"));
     }
 
-    // A screen reader and a keyboard user read the page value by value, with captions and units,
-    // each value whole, and leave it with Escape.
+    // Read value by value, with captions and units, each whole; left with Escape.
     void readLineByLineWholeAndLeftWithEscape()
     {
         app::screen<Form5>().W = 94.5;
@@ -142,8 +141,7 @@ private slots:
         for (int n : {1, 3, 5, 7, 9, 11, 13, 15, 17, 20, 23}) { // a caption, then its number
             auto* caption = support::widget<QLabel>(report, "Label" + QByteArray::number(n));
             auto* num = support::widget<QLabel>(report, "Label" + QByteArray::number(n + 1));
-            // No caption reaches into its number, whatever the number, and the longest number the
-            // screens write still fits its label.
+            // No caption reaches into its number; the longest number fits its label.
             const int ends =
                 caption->x() + caption->fontMetrics().horizontalAdvance(caption->text());
             QVERIFY2(ends <= num->x() &&
@@ -210,24 +208,20 @@ private slots:
     {
         Form10& report = batchReport();
         QStringList entries;
-        QTimer menuShown;
-        menuShown.setSingleShot(true);
-        connect(&menuShown, &QTimer::timeout, &menuShown, [&] {
+        QTimer::singleShot(0, this, [&] {
             if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
                 for (const QAction* action : menu->actions())
                     entries << action->text() + u' ' + action->shortcut().toString();
                 menu->close();
             }
         });
-        menuShown.start(0);
         support::key(report, Qt::Key_F10, Qt::ShiftModifier);
         QCOMPARE(entries, QStringList({"&Copiar informe Ctrl+C", "&Exportar a PDF… Ctrl+E",
                                        "&Imprimir… Ctrl+P", "&Guardar estimación… Ctrl+S",
                                        "Guardar estimación c&omo… Ctrl+Shift+S"}));
     }
 
-    // A file that cannot be written is named with the reason; nothing on disk changes. These
-    // failures hold for root too, which the tests may run as.
+    // An unwritable file is named with the reason, nothing changes on disk, also for root.
     void failedSaveChangesNothing_data()
     {
         QTest::addColumn<QString>("path");
@@ -248,7 +242,6 @@ private slots:
     void failedSaveChangesNothing()
     {
         QFETCH(QString, path);
-        QFETCH(QString, reason);
         QFETCH(bool, diskFull);
         const QStringList before = contents(folder.path());
         toolkit::setSaveFileHook([&](const QString&) { return path; });
@@ -264,16 +257,14 @@ private slots:
         QTest::keySequence(report.window(), kExportPdf);
         setrlimit(RLIMIT_FSIZE, &limit);
         QCOMPARE(messages.titles(), QStringList("No se ha guardado el informe"));
-        const QString said = messages.texts()[0];
-        QVERIFY2(said.startsWith(
-                     QString("No se puede guardar el informe en «%1»: %2").arg(path, reason)),
-                 qPrintable(said));
+        QFETCH(QString, reason);
+        QVERIFY(messages.texts()[0].startsWith(
+            QString("No se puede guardar el informe en «%1»: %2").arg(path, reason)));
         QVERIFY(report.isShown() && contents(folder.path()) == before);
     }
 
-    // After the figures the report says what they were made of: the system type, every
-    // transaction of that type with its counts and points and the total the entry screen reached,
-    // how TGI was obtained and the language.
+    // After the figures: the system type, its transactions and total, how TGI was got, the
+    // language.
     void showsWhatWasCounted_data()
     {
         QTest::addColumn<int>("kind"); // Form7's option: batch, on line, mixed
@@ -308,8 +299,7 @@ private slots:
         QFETCH(QStringList, counted);
         QFETCH(int, language);
         QFETCH(QStringList, lines);
-        // A list counted for another system type, which the user then turned back from, never
-        // reaches the report.
+        // A list counted for another system type, then turned back from, never reaches the report.
         const int left = kind % 3 + 1;
         const toolkit::Screen& form = support::count(left, {left == 3 ? "9 9 9 9 9 9" : "9 9 9"});
         rename(left, 0, QStringLiteral("Abandonada"));
@@ -347,8 +337,7 @@ private slots:
         QCOMPARE(support::misplacedWords(path), QStringList());
     }
 
-    // A long list flows over further A4 pages, each numbered, the table headed again on each;
-    // long names wrap within their column; printing lays out the same pages.
+    // A long list flows over numbered A4 pages, headed again; long names wrap; printed alike.
     void longListFlowsOverNumberedPages()
     {
         QStringList counted;
