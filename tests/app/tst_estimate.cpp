@@ -42,28 +42,23 @@ static const Estimate estimates[] = {
      "0 15,98 0 38 0,84 0 13,4232 13,4232 0,0932032690325373 144,020699481195 8,1417078925375"},
     {"mixed, typed TGI, COBOL", {}, 3, {{1, 1, 1, 2, 5, 10}}, "20", 0, 12, QLocale::Spanish,
      "2,5 8,82 11,32 20 0,75 1,875 6,615 8,49 0,0924111710197898 102,016887092374 6,47502323748154"},
-    // An abandoned mixed entry keeps its totals, but the estimate and its report take the single
-    // kind's alone.
+    // An abandoned mixed entry keeps its totals, but the estimate takes the single kind's alone.
     {"mixed, then batch", {{1, 1, 1, 2, 5, 10}}, 1, {{1, 1, 1}}, "70", 0, 0, QLocale::Spanish,
      "2,5 0 0 70 1 2,5 0 2,5 0,14631824682569 25,629065966512 3,51364184463153"},
-    {"mixed, then on line", {{1, 1, 1, 2, 5, 10}}, 2, {{1, 1, 1}}, "70", 0, 0, QLocale::Spanish,
-     "0 2,5 0 70 1 0 2,5 2,5 0,14631824682569 17,0860439776747 3,51364184463153"},
     // Nothing to build takes no time: zeros, not a division of 0 by 0.
     {"mixed of size zero", {}, 3, {{0, 0, 0, 0, 0, 0}}, "0", 0, 0, QLocale::Spanish,
      "0 0 0 0 0,65 0 0 0 0,145685192539506 0 0"},
 };
 // clang-format on
 
-// Whole estimates, from the system type to the report, driven through every screen as a user
-// does. The expected figures were worked out apart from the program, step by step in doubles.
-// Each is kept in a file and opened again in a fresh run; half-done ones reopen where they stood.
+// Whole estimates through every screen, figures worked out apart; kept, reopened where they stood.
 class TestEstimate final : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir folder;
 
-    // Ctrl+S on a screen, the first time: the dialog proposes the usual name and gets the path.
+    // Ctrl+S the first time: the dialog proposes the usual name.
     static void save(QWidget* window, const QString& path)
     {
         toolkit::setSaveFileHook([path](const QString& proposed) {
@@ -116,9 +111,8 @@ class TestEstimate final : public QObject
         return shown;
     }
 
-    // Chooses the system type and enters its transactions, one "Calcular" each. A transaction
-    // entered first and taken back later leaves the estimate as if never entered, in the file
-    // too; the user names the first transaction, and the name goes into the file.
+    // The system type and its transactions, one "Calcular" each: a first one taken back leaves
+    // no trace, and the named first transaction keeps its name in the file.
     static toolkit::Screen& size(int kind, const Counts& transactions)
     {
         toolkit::Screen& entry = support::chooseType(kind);
@@ -178,8 +172,7 @@ private slots:
             report << support::shown(app::screen<Form10>(), name);
         QCOMPARE(report.join(u' '), estimate.report);
 
-        // Kept and opened again in a fresh run: the same report to the byte, the same entries
-        // and names, and nothing left to save.
+        // Reopened in a fresh run: the same report to the byte, the same entries, nothing to save.
         const QString copied = copiedReport(), path = folder.filePath("entera.markii");
         const estimate::Estimate entered = session::capture();
         QCOMPARE(entered.stage, estimate::Stage::Report);
@@ -229,20 +222,16 @@ private slots:
         QVERIFY(toolkit::programEnded());
     }
 
-    // A bad file changes nothing: the estimate under way stays as it was, on its screen. A count
-    // over the largest is sound JSON, refused only when the estimate is checked whole; truncated
-    // files are among the damaged ones below.
+    // A count over the largest is sound JSON, refused when checked whole; nothing changes.
     void badFileChangesNothing()
     {
         size(1, {{2, 5, 10}, {1, 1, 1}});
         const QString path = folder.filePath("mala.markii");
         save(app::screen<Form8>().window(), path);
         QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray contents =
-            file.readAll().replace("\"entities\": 1,", "\"entities\": 40000,");
-        file.close();
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(contents) > 0);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray bytes = file.readAll().replace("\"entities\": 1,", "\"entities\": 40000,");
+        QVERIFY(file.seek(0) && file.write(bytes) == bytes.size() && file.resize(bytes.size()));
         file.close();
 
         support::press(app::screen<Form8>(), "NuevaFuncion"); // some work since the save
@@ -317,8 +306,7 @@ private slots:
         QVERIFY(toolkit::programEnded());
     }
 
-    // A save that fails says where and why, and the work stays unsaved. Root too cannot write a
-    // file into a regular file, or over a folder.
+    // A failed save (also for root) says where and why; the work stays unsaved.
     void failedSaveKeepsWorkUnsaved()
     {
         size(1, {{2, 5, 10}});
@@ -342,8 +330,7 @@ private slots:
         }
     }
 
-    // Opening from the first screen while an estimate is under way: asked first, then the file
-    // takes the place of the run.
+    // Opened from the first screen with work under way: asked first, then the file replaces it.
     void openedFromTheFirstScreen()
     {
         size(1, {{2, 5, 10}});
@@ -367,8 +354,7 @@ private slots:
         QVERIFY(!toolkit::hasUnsavedData());
     }
 
-    // Damaged copies of a real file, opened: each opens whole or is refused with a message and
-    // nothing changed; the screens never refuse what the check let through.
+    // Damaged copies of a real file open whole or are refused, with a message, changing nothing.
     void damagedFilesOpenWholeOrNotAtAll()
     {
         size(3, {{1, 1, 1, 2, 5, 10}, {3, 0, 7, 0, 0, 1}});
@@ -416,8 +402,7 @@ private slots:
         QVERIFY2(opened > 3, qPrintable(QString::number(opened)));
     }
 
-    // After each computing button, a screen reader hears the result with its name, and on the
-    // effort screen all three results together.
+    // After each computing button a screen reader hears the results with their names.
     void resultsAreHeardAfterEachStep()
     {
         QStringList heard;
