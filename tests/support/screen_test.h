@@ -1,12 +1,7 @@
 #pragma once
 
-// Helpers for tests that drive the screens as a user does: find a control's widget by its name,
-// click, type, pick and press keys, and answer the message boxes that come up.
-//
-// A helper whose check fails records the failure and stops the test at once (it throws
-// support::Abort, which the test program's main catches): no test runs on into a null widget.
-// A message box that the test does not expect fails the test at once instead of waiting for a
-// person.
+// Helpers for tests that drive the screens as a user does. A helper whose check fails stops the
+// test at once (support::Abort, caught by main); an unexpected message box fails the test.
 
 #include "app/registry.h"
 #include "screens/complexity/form2.h"
@@ -99,8 +94,7 @@ private:
 // the next reading is of a new announcement only.
 QString announced(const toolkit::Screen& screen);
 
-// The roads through the program, as the user takes them. Kinds are Form7's options: 1 batch
-// (Form8), 2 on line (Form9), 3 mixed (Form1).
+// The roads through the program. Kinds are Form7's options: 1 batch, 2 on line, 3 mixed.
 // Chooses the system type; returns its entry screen.
 toolkit::Screen& chooseType(int kind);
 // Types counts written "2 12 4" into Text1.. of an entry screen.
