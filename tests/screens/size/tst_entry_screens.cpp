@@ -358,16 +358,13 @@ private slots:
         support::typeCounts(form, transactions.last());
         support::press(form, "Calcular");
         transactions << transactions.last();
-        const QString boxes = shown(form, 1, last - (kind == 3 ? 2 : 1));
-        const QString states = buttonStates(form);
+        const QString boxes = shown(form, 1, last - (kind == 3 ? 2 : 1)),
+                      states = buttonStates(form);
         const QStringList before = rows(form);
 
         clickRow(form, row);
         support::Messages messages(yes ? toolkit::Answer::Yes : toolkit::Answer::No);
-        if (byKey)
-            support::key(form, Qt::Key_Delete);
-        else
-            support::press(form, "Quitar");
+        byKey ? support::key(form, Qt::Key_Delete) : support::press(form, "Quitar");
         QCOMPARE(messages.titles(), QStringList("Quitar transacción"));
         QCOMPARE(messages.texts()[0], QStringLiteral("¿Desea quitar la Transacción %1? Sus puntos "
                                                      "dejarán de contar en el total.")
