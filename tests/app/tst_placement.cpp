@@ -1,38 +1,20 @@
-#include "app/registry.h"
 #include "screen_test.h"
-#include "screens/complexity/form2.h"
-#include "screens/complexity/form3.h"
-#include "screens/complexity/form6.h"
-#include "screens/effort/form4.h"
-#include "screens/effort/form5.h"
-#include "screens/report/form10.h"
-#include "screens/size/form1.h"
-#include "screens/size/form7.h"
-#include "screens/size/form8.h"
-#include "screens/size/form9.h"
 
 #include <QGroupBox>
 #include <QHash>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStyle>
-#include <QTest>
 #include <QWindow>
 
 #include <QScopeGuard>
 
 #include <cmath>
 
-// Where the screens open on the display in use: the build runs this on a small desktop, a large
-// one, a high-density laptop (960 x 540 logical pixels), one a little smaller still, where the
-// report must be moved back inside, a display narrower than a screen, two displays side by
-// side, where the program is used on the second, and 1366 x 768 laptops at 150 % and 200 %,
-// smaller than several screens. On the roomy displays the screens are also read in a dark and a
-// light scheme and with a large desktop font.
+// Where the screens open on each display the build runs this on (small, large, high-density,
+// narrow, two side by side, 1366 x 768 at 150 % and 200 %), and how they read in several schemes.
 class TestPlacement final : public QObject
 {
     Q_OBJECT
@@ -73,8 +55,7 @@ class TestPlacement final : public QObject
         };
         return std::max(luminance(a), luminance(b)) / std::min(luminance(a), luminance(b));
     }
-    // A text's contrast in the picture: its background is the commonest colour where it stands,
-    // the text the colour that stands out most from that.
+    // A text's contrast: its background the commonest colour there, against the most distinct.
     static double textContrast(const QImage& image, const QRect& area)
     {
         QHash<QRgb, int> counts;
@@ -114,8 +95,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(start.window()));
     }
 
-    // Every screen opens whole on the display, and every control, once it has the focus, is in
-    // sight whole: on the display, and not cut by the window or by the part scrolled away.
+    // Every screen opens whole on the display, and every focused control is in sight whole.
     void everyScreenOpensWholeWithEveryControlInSight()
     {
         // Down to 640 x 360; on a narrower display a wide list can only be seen in part.
@@ -143,8 +123,7 @@ private slots:
             }
             screen->Hide();
         }
-        // Where the display has room, the later screens keep their designed places relative to
-        // each other, around the middle of the display rather than in its corner.
+        // With room, the later screens keep their designed places, around the middle.
         const QRect big = available();
         if (big.width() >= 1280 && big.height() >= 960) {
             const QPoint step =
@@ -155,9 +134,8 @@ private slots:
         }
     }
 
-    // In a dark and a light scheme, and with a large desktop font: every text reads against its
-    // own background and fits its control, clear of the grid lines, which stand out as a control's
-    // border must. Up to 9 pt the screens keep their designed size.
+    // Dark, light and large font: every text reads, fits and clears the grid lines, which stand
+    // out as a border must; up to 9 pt the screens keep their designed size.
     void readableInEverySchemeAndFont_data()
     {
         QTest::addColumn<QPalette>("scheme");

@@ -1,14 +1,13 @@
 #include "screen_test.h"
 
-#include "app/registry.h"
-
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLocale>
+#include <QProcess>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalBlocker>
-#include <QTest>
 
 namespace support {
 
@@ -165,6 +164,116 @@ QString announced(const toolkit::Screen& screen)
         }
     }
     return {};
+}
+
+toolkit::Screen& chooseType(int kind)
+{
+    app::screen<Form7>().Show();
+    click(widget(app::screen<Form7>(), "Option" + QByteArray::number(kind)));
+    toolkit::Screen* entry[] = {&app::screen<Form8>(), &app::screen<Form9>(),
+                                &app::screen<Form1>()};
+    return *entry[kind - 1];
+}
+
+void typeCounts(const toolkit::Screen& form, const QString& counts)
+{
+    for (int n = 0; const QString& typed : counts.split(u' '))
+        type(form, "Text" + QByteArray::number(++n), typed);
+}
+
+toolkit::Screen& count(int kind, const QStringList& transactions)
+{
+    toolkit::Screen& form = chooseType(kind);
+    for (const QString& counts : transactions) {
+        typeCounts(form, counts);
+        press(form, "Calcular");
+        press(form, "NuevaFuncion");
+    }
+    return form;
+}
+
+void rateAll(int rating)
+{
+    for (int k = 1; k <= Form2::kAttributes; ++k)
+        pick(app::screen<Form2>(), "Combo" + QByteArray::number(k), rating < 0 ? k % 6 : rating);
+}
+
+void giveTgi(const QString& typed, int rating)
+{
+    const Form6& mode = app::screen<Form6>();
+    click(widget(mode, typed.isEmpty() ? "Option2" : "Option1"));
+    if (typed.isEmpty()) {
+        rateAll(rating);
+        key(app::screen<Form2>(), Qt::Key_Return); // Sumar
+        key(app::screen<Form2>(), Qt::Key_Return); // Aceptar
+    } else {
+        type(mode, "Text1", typed);
+        key(mode, Qt::Key_Return);
+    }
+}
+
+void toReport(int language)
+{
+    for (int step = 0; step < 3; ++step) // Calcular, Obtener, Aceptar
+        key(app::screen<Form3>(), Qt::Key_Return);
+    pick(app::screen<Form4>(), "Combo1", language);
+    for (int step = 0; step < 4; ++step) // Calcular, Aceptar; Calcular, Informe
+        key(step < 2 ? static_cast<toolkit::Screen&>(app::screen<Form4>()) : app::screen<Form5>(),
+            Qt::Key_Return);
+    require(app::screen<Form10>().isShown() && app::screen<Form5>().isShown(),
+            QStringLiteral("the report is not open beside the effort screen"));
+}
+
+Form10& openReport()
+{
+    app::screen<Form5>().Show();
+    press(app::screen<Form5>(), "Informe");
+    require(QTest::qWaitForWindowActive(app::screen<Form10>().window()), "report not active");
+    return app::screen<Form10>();
+}
+
+QString poppler(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return tool + QStringLiteral(" failed or is missing (poppler-utils)");
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+QStringList pdfLines(const QString& pdfOrText)
+{
+    // pdftotext's columns may eat a blank, so blanks are left out.
+    QString text =
+        pdfOrText.endsWith(".pdf") ? poppler("pdftotext", {"-layout", pdfOrText, "-"}) : pdfOrText;
+    text.remove(QRegularExpression("Página \\d+ de \\d+"));
+    return text.remove(QRegularExpression("[^\\S\n]")).split(u'\n', Qt::SkipEmptyParts);
+}
+
+QStringList misplacedWords(const QString& path)
+{
+    const QString boxes = poppler("pdftotext", {"-bbox", path, "-"});
+    const QRegularExpressionMatch size =
+        QRegularExpression(R"re(<page width="([\d.]+)" height="([\d.]+)">)re").match(boxes);
+    const QRegularExpression word(
+        R"re(<word xMin="([-\d.]+)" yMin="([-\d.]+)" xMax="([-\d.]+)" yMax="([-\d.]+)">([^<]*))re");
+    const QRectF inside = QRectF(0, 0, size.captured(1).toDouble(), size.captured(2).toDouble())
+                              .adjusted(56.6, 56.6, -56.6, -56.6);
+    QStringList misplaced;
+    QRectF title;
+    for (const QRegularExpressionMatch& w : word.globalMatch(boxes)) {
+        const QRectF box(QPointF(w.captured(1).toDouble(), w.captured(2).toDouble()),
+                         QPointF(w.captured(3).toDouble(), w.captured(4).toDouble()));
+        if (!inside.contains(box))
+            misplaced << w.captured(5) + " " + w.captured(0);
+        if (title.isNull() || (title.top() == box.top() && w.captured(5) == "MARKII"))
+            title |= box; // "Informe MARKII", the first line
+    }
+    if (title.isNull() || !size.hasMatch())
+        return {"no text"};
+    if (std::abs(title.center().x() - inside.center().x()) > 2)
+        misplaced << "title off the centre";
+    return misplaced;
 }
 
 int runTests(QObject* test, int argc, char** argv)

@@ -1,13 +1,19 @@
 #pragma once
 
-// Helpers for tests that drive the screens as a user does: find a control's widget by its name,
-// click, type, pick and press keys, and answer the message boxes that come up.
-//
-// A helper whose check fails records the failure and stops the test at once (it throws
-// support::Abort, which the test program's main catches): no test runs on into a null widget.
-// A message box that the test does not expect fails the test at once instead of waiting for a
-// person.
+// Helpers for tests that drive the screens as a user does. A helper whose check fails stops the
+// test at once (support::Abort, caught by main); an unexpected message box fails the test.
 
+#include "app/registry.h"
+#include "screens/complexity/form2.h"
+#include "screens/complexity/form3.h"
+#include "screens/complexity/form6.h"
+#include "screens/effort/form4.h"
+#include "screens/effort/form5.h"
+#include "screens/report/form10.h"
+#include "screens/size/form1.h"
+#include "screens/size/form7.h"
+#include "screens/size/form8.h"
+#include "screens/size/form9.h"
 #include "toolkit/runtime.h"
 #include "toolkit/screen.h"
 
@@ -87,6 +93,29 @@ private:
 // What the program last told screen readers to say on the screen; reading it clears it, so that
 // the next reading is of a new announcement only.
 QString announced(const toolkit::Screen& screen);
+
+// The roads through the program. Kinds are Form7's options: 1 batch, 2 on line, 3 mixed.
+// Chooses the system type; returns its entry screen.
+toolkit::Screen& chooseType(int kind);
+// Types counts written "2 12 4" into Text1.. of an entry screen.
+void typeCounts(const toolkit::Screen& form, const QString& counts);
+// Chooses the system type and enters each transaction: its counts, Calcular, NuevaFuncion.
+toolkit::Screen& count(int kind, const QStringList& transactions);
+// Rates every attribute on Form2 alike, or attribute k as k % 6 when the rating is negative.
+void rateAll(int rating);
+// From Form6 to Form3: the TGI typed and Enter, or, when empty, every attribute rated and Enter
+// twice (Sumar, Aceptar).
+void giveTgi(const QString& typed, int rating = -1);
+// From Form3 to the report by Enter alone, after the language is picked on Form4.
+void toReport(int language);
+// Opens the report by "Informe" on the effort screen; shortcuts then reach it.
+Form10& openReport();
+// The output of one of poppler's tools, or a failure text when it fails or is missing.
+QString poppler(const QString& tool, const QStringList& arguments);
+// The text of a PDF file, or the given text, line by line without blanks or page numbers.
+QStringList pdfLines(const QString& pdfOrText);
+// Each word of a PDF's first page outside the margins of 20 mm, and a title off the centre.
+QStringList misplacedWords(const QString& path);
 
 // Runs the test object; a helper's Abort ends the program with a failure, not a crash.
 int runTests(QObject* test, int argc, char** argv);

@@ -1,13 +1,4 @@
-#include "app/registry.h"
 #include "screen_test.h"
-#include "screens/complexity/form2.h"
-#include "screens/complexity/form3.h"
-#include "screens/complexity/form6.h"
-#include "screens/effort/form4.h"
-#include "screens/size/form1.h"
-#include "screens/size/form7.h"
-#include "screens/size/form8.h"
-#include "screens/size/form9.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -21,8 +12,7 @@ class TestComplexity final : public QObject
     static Form2& ratings() { return app::screen<Form2>(); }
     static Form3& adjustment() { return app::screen<Form3>(); }
 
-    // What the named boxes hold and the buttons say, a greyed one in brackets: "[]", "[Sumar]";
-    // then the name of the control with the focus.
+    // The named boxes' texts and buttons' names, greyed ones in brackets, then the focus.
     static QStringList seen(const toolkit::Screen& screen, const QList<const char*>& names)
     {
         QStringList seen;
@@ -34,8 +24,7 @@ class TestComplexity final : public QObject
         return seen << support::focused(screen);
     }
 
-    // Picks every attribute's degree with the arrow keys; one row can be left unrated. Every
-    // rating reads whole in its closed list, every attribute name on its row.
+    // Rates every attribute but one skipped; each rating and attribute name reads whole.
     static void rateAll(int rating, int skipped = 0)
     {
         for (int row = 1; row <= Form2::kAttributes; ++row) {
@@ -78,8 +67,7 @@ private slots:
         // clang-format on
     }
 
-    // Only a whole number from 0 to 95 goes on; anything else is refused with a message and the
-    // box emptied, and Aceptar stays off until a good value is typed.
+    // Only a whole number from 0 to 95 goes on; anything else is refused and the box emptied.
     void directValue()
     {
         QFETCH(QString, typed);
@@ -88,15 +76,13 @@ private slots:
         QFETCH(QString, refusal);
         mode().Show();
         support::type(mode(), "Text1", typed); // locked until the direct value is chosen
-        // Nothing chosen yet: Enter does not go on.
         support::key(mode(), Qt::Key_Return);
         QCOMPARE(seen(mode(), {"Text1", "Command1"}), QStringList({"", "[Command1]", "Text1"}));
 
         support::click(support::widget(mode(), "Option1"));
-        // The choice opens the box, where the user types next.
         QCOMPARE(support::focused(mode()), QStringLiteral("Text1"));
         support::widget(mode(), "Option1")->setFocus();
-        // Browsing the options with the arrow keys does not leave for the attribute ratings.
+        // Browsing the options does not leave for the ratings.
         support::key(mode(), Qt::Key_Down);
         QVERIFY(mode().isShown() && mode().Option1->isSelected());
 
@@ -129,8 +115,7 @@ private slots:
         QVERIFY2(adjustment().ACT == act, qPrintable(QString::number(adjustment().ACT, 'g', 17)));
     }
 
-    // A screen reader hears each option once, without the title again, and each rating list by
-    // its attribute whatever is picked; the grid's lines are not there at all.
+    // Each option is heard once, each rating list by its attribute; the grid's lines not at all.
     void heardOnceAndByName()
     {
         mode().Show();
@@ -168,8 +153,7 @@ private slots:
             QTest::keyClicks(support::widget(ratings(), "Combo3"), QString::number(rating));
             support::key(ratings(), Qt::Key_Return); // from a list: the default button
             QCOMPARE(seen(ratings(), sum), QStringList({tgi, "[Sumar]", "Aceptar", "Text20"}));
-            // A rating changed after the sum takes the stale total away until it is summed
-            // again, afresh.
+            // A rating changed after the sum takes the stale total away.
             const int changed = rating == 0 ? 3 : 1;
             rateAll(changed);
             QCOMPARE(seen(ratings(), sum), QStringList({"[]", "Sumar", "[Aceptar]", "Combo19"}));
@@ -178,7 +162,6 @@ private slots:
                      QString::number(changed * Form2::kAttributes));
             support::key(ratings(), Qt::Key_Return);
             QVERIFY(!ratings().isShown() && adjustment().isShown());
-            // That message was the only one.
             QCOMPARE(messages.titles(), QStringList("Falta una valoración"));
         }
     }
@@ -189,8 +172,7 @@ private slots:
         QTest::addColumn<QList<int>>("kinds");
         QTest::addColumn<QString>("tgi");       // typed directly, or empty: rated 1
         QTest::addColumn<QStringList>("shown"); // ACT, then the batch, on-line and total sizes
-        // The box of a kind the system lacks stays empty and greyed, whatever total an abandoned
-        // entry screen still holds.
+        // A kind the system lacks stays empty and greyed, whatever an abandoned screen holds.
         // clang-format off
         QTest::newRow("on line")            << QList{2}    << ""        << QStringList{"0,745", "[]",   "37,25", "37,25"};
         QTest::newRow("mixed")              << QList{3}    << "20"      << QStringList{"0,75",  "75",   "37,5",  "112,5"};
@@ -204,43 +186,22 @@ private slots:
         QFETCH(QList<int>, kinds);
         QFETCH(QString, tgi);
         QFETCH(QStringList, shown);
-        for (qsizetype i = 0; i < kinds.size(); ++i) {
-            const int kind = kinds[i]; // every system type but the last is left with Cancelar
-            app::screen<Form7>().Show();
-            support::click(
-                support::widget(app::screen<Form7>(), "Option" + QByteArray::number(kind)));
-            toolkit::Screen* screens[] = {&app::screen<Form8>(), &app::screen<Form9>(),
-                                          &app::screen<Form1>()};
-            // Worth 50 points, and the mixed entry 75 more in batch.
-            const QString counts = kind == 3 ? "55 15 0 27 4 11" : "27 4 11";
-            for (int n = 0; const QString& count : counts.split(u' '))
-                support::type(*screens[kind - 1], "Text" + QByteArray::number(++n), count);
-            support::press(*screens[kind - 1], "Calcular");
-            support::press(*screens[kind - 1], i + 1 == kinds.size() ? "Aceptar" : "Cancelar");
-        }
-
+        for (qsizetype i = 0; i < kinds.size(); ++i) // worth 50 points, mixed 75 more in batch
+            support::press(
+                support::count(kinds[i], {kinds[i] == 3 ? "55 15 0 27 4 11" : "27 4 11"}),
+                i + 1 == kinds.size() ? "Aceptar" : "Cancelar");
         // Whatever the road, nothing goes on before a way to the degree of influence is chosen.
         QVERIFY(mode().isShown() && !mode().Command1->isEnabled());
         const bool rated = tgi.isEmpty();
-        support::click(support::widget(mode(), rated ? "Option2" : "Option1"));
-        if (rated) {
-            rateAll(1);
-            support::press(ratings(), "Sumar");
-            support::press(ratings(), "Aceptar");
-        } else {
-            support::type(mode(), "Text1", tgi);
-            support::press(mode(), "Command1");
-        }
-        // The rated road greys the results until they are computed, so the focus starts on
-        // Calcular.
+        support::giveTgi(tgi, 1);
+        // The rated road greys the results until computed; the focus starts on Calcular.
         const QString box = rated ? "[]" : "";
         const QList<const char*> all = {"Text1",    "Text3",     "Text4",   "Text7",
                                         "Calcular", "Obtencion", "Command1"};
         QCOMPARE(seen(adjustment(), all),
                  QStringList({box, box, box, "", "Calcular", "[Obtencion]", "[Command1]",
                               rated ? "Calcular" : "Text1"}));
-        // Enter alone goes the whole road, each result read as soon as it is computed; coming
-        // back to the screen in between changes nothing.
+        // Enter alone goes the whole road, each result read when computed; a revisit changes none.
         support::key(adjustment(), Qt::Key_Return);
         QCOMPARE(seen(adjustment(), all), QStringList({shown[0], box, box, "", "[Calcular]",
                                                        "Obtencion", "[Command1]", "Text1"}));

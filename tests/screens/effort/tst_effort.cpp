@@ -1,9 +1,5 @@
-#include "app/registry.h"
 #include "numeric/numeric.h"
 #include "screen_test.h"
-#include "screens/complexity/form3.h"
-#include "screens/effort/form4.h"
-#include "screens/effort/form5.h"
 
 #include <QComboBox>
 

@@ -1,12 +1,5 @@
 #include "screen_test.h"
 
-#include "app/registry.h"
-#include "screens/complexity/form6.h"
-#include "screens/size/form1.h"
-#include "screens/size/form7.h"
-#include "screens/size/form8.h"
-#include "screens/size/form9.h"
-
 #include <QAccessible>
 #include <QHeaderView>
 #include <QRandomGenerator>
@@ -14,28 +7,19 @@
 
 #include <bit>
 
-// The function entry screens, reached from the system type screen as the user does. Rows give the
-// system type by the number of its option there: 1 batch (Form8), 2 on line (Form9), 3 mixed
-// (Form1). Counts and totals are written as the boxes show them, separated by blanks.
+// The entry screens, by Form7's option (support::chooseType); counts and totals as the boxes show.
 class TstEntryScreens : public QObject
 {
     Q_OBJECT
 
     static QByteArray box(qsizetype number) { return "Text" + QByteArray::number(number); }
 
-    static toolkit::Screen& choose(int kind)
+    // Counts and a calculation, then a new function: Enter twice, as the user goes on.
+    static void enter(const toolkit::Screen& form, const QString& counts)
     {
-        support::click(support::widget(app::screen<Form7>(), "Option" + QByteArray::number(kind)));
-        toolkit::Screen* entry[] = {&app::screen<Form8>(), &app::screen<Form9>(),
-                                    &app::screen<Form1>()};
-        return *entry[kind - 1];
-    }
-
-    // The count boxes are Text1.. in order; the total boxes follow them.
-    static void typeCounts(const toolkit::Screen& form, const QString& counts)
-    {
-        for (qsizetype n = 0; const QString& count : counts.split(u' '))
-            support::type(form, box(++n), count);
+        support::typeCounts(form, counts);
+        support::key(form, Qt::Key_Return);
+        support::key(form, Qt::Key_Return);
     }
 
     static QString shown(const toolkit::Screen& form, qsizetype first, qsizetype last)
@@ -58,7 +42,7 @@ class TstEntryScreens : public QObject
         return states + enter;
     }
 
-    static QAccessibleInterface* heard(const toolkit::Screen& form, const char* name)
+    static auto* heard(const toolkit::Screen& form, const char* name)
     {
         return QAccessible::queryAccessibleInterface(support::widget(form, name));
     }
@@ -93,15 +77,11 @@ class TstEntryScreens : public QObject
         return result;
     }
 
-    static QTreeView* list(const toolkit::Screen& form)
-    {
-        return support::widget<QTreeView>(form, "Transacciones");
-    }
-
     // What the list shows, a row a line, its cells separated by "|".
     static QStringList rows(const toolkit::Screen& form)
     {
-        const QAbstractItemModel* model = list(form)->model();
+        const QAbstractItemModel* model =
+            support::widget<QTreeView>(form, "Transacciones")->model();
         QStringList lines;
         for (int row = 0; row < model->rowCount(); ++row) {
             QStringList cells;
@@ -112,24 +92,15 @@ class TstEntryScreens : public QObject
         return lines;
     }
 
-    // A click on a row of the list.
     static void clickRow(const toolkit::Screen& form, int row, bool twice = false)
     {
-        QTreeView* view = list(form);
+        auto* view = support::widget<QTreeView>(form, "Transacciones");
         view->scrollTo(view->model()->index(row, 0));
         const QPoint at = view->visualRect(view->model()->index(row, 3)).center();
         support::require(view->viewport()->rect().contains(at), "the row is out of view");
         QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
         if (twice)
             QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
-    }
-
-    // Counts and a calculation, then a new function: Enter twice, as the user goes on.
-    static void enter(const toolkit::Screen& form, const QString& counts)
-    {
-        typeCounts(form, counts);
-        support::key(form, Qt::Key_Return);
-        support::key(form, Qt::Key_Return);
     }
 
     // Transactions of seeded random counts, the extremes among them.
@@ -157,15 +128,14 @@ private slots:
         app::start<Form7>();
     }
 
-    // Two transactions, with a visit to the system type screen between them; the second is first
-    // typed with one bad count, then corrected.
+    // Two transactions, a visit to the system type screen between; the second first has a bad
+    // count.
     void transactionsAddUp_data()
     {
         for (const char* column : {"first", "totals", "second", "newTotals", "badText", "badName"})
             QTest::addColumn<QString>(column);
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("bad");
-        // Zero counts are taken as they are.
         // clang-format off
         QTest::newRow("batch")   << "2 5 10"       << "8,82"     << "1 1 1"        << "11,32"      << "40000" << "Nº Datos de Salida (Batch)"    << 1 << 3;
         QTest::newRow("on line") << "2 5 10"       << "8,82"     << "0 0 1"        << "9,08"       << "abc"   << "Nº Datos de Entrada (On Line)" << 2 << 2;
@@ -182,15 +152,14 @@ private slots:
         QFETCH(int, kind);
         QFETCH(int, bad);
         const qsizetype counts = first.count(u' ') + 1, last = counts + totals.count(u' ') + 1;
-        toolkit::Screen& form = choose(kind);
+        toolkit::Screen& form = support::chooseType(kind);
         // The totals in view, the buttons and the focus, read together.
         const auto state = [&]() -> QStringList {
             return {shown(form, counts + 1, last), buttonStates(form), support::focused(form)};
         };
         QVERIFY(form.isShown() && !app::screen<Form7>().isShown());
         QCOMPARE(buttonStates(form), "100 Enter=Calcular");
-        // Focus starts in Text1; Tab runs down every box, the batch column first, and ends with
-        // the list and Quitar (off while nothing is listed) after every designed control.
+        // Tab runs from Text1 down every box, batch first, and ends with the list after the rest.
         QStringList order;
         for (int n = 1; n <= last; ++n, support::key(form, Qt::Key_Tab))
             QCOMPARE(support::focused(form), box(n));
@@ -200,19 +169,17 @@ private slots:
         }
         QCOMPARE(order.last(), "Transacciones");
 
-        // After a calculation the total is what the focus (and a screen reader) reads next, and
-        // Enter goes on to the next transaction.
-        typeCounts(form, first);
+        // After a calculation the focus reads the total, and Enter goes on to the next one.
+        support::typeCounts(form, first);
         support::key(form, Qt::Key_Return);
         QCOMPARE(state(), QStringList({totals, "011 Enter=NuevaFuncion", box(counts + 1)}));
 
-        // Escape leaves as Cancelar does. Coming back through the system type screen, after
-        // another entry screen came and went, finds everything as it was left.
+        // Escape leaves as Cancelar; coming back after another entry screen finds all as left.
         const QString before = shown(form, 1, last);
         support::key(form, Qt::Key_Escape);
         QVERIFY(!form.isShown() && app::screen<Form7>().isShown());
-        support::press(choose(kind == 1 ? 2 : 1), "Cancelar");
-        QVERIFY(choose(kind).isShown());
+        support::press(support::chooseType(kind == 1 ? 2 : 1), "Cancelar");
+        QVERIFY(support::chooseType(kind).isShown());
         QCOMPARE(shown(form, 1, last), before);
 
         // A new function empties the counts; the running totals stay in view.
@@ -220,9 +187,8 @@ private slots:
         QCOMPARE(shown(form, 1, counts).trimmed(), QString());
         QCOMPARE(state(), QStringList({totals, "111 Enter=Calcular", "Text1"}));
 
-        // A bad count is named in one message and changes nothing but the counts read before it;
-        // the focus goes back to it.
-        typeCounts(form, second);
+        // A bad count is named once, changes only the counts before it, and gets the focus.
+        support::typeCounts(form, second);
         support::type(form, box(bad), badText);
         support::Messages messages;
         support::press(form, "Calcular");
@@ -239,8 +205,7 @@ private slots:
         QCOMPARE(heard(form, box(bad))->text(QAccessible::Name), badName);
     }
 
-    // Space, a click or a toggle chooses the system type; the arrow keys only browse the options,
-    // also after a choice. A screen reader hears each option once, with the question.
+    // Space or a click chooses the system type, arrows only browse; each option is heard once.
     void systemTypeIsChosenNeverBrowsedInto()
     {
         Form7& type = app::screen<Form7>();
@@ -267,24 +232,22 @@ private slots:
         QVERIFY(toolkit::programEnded());
     }
 
-    // A count is a whole number from 0 to 32767: anything else is named, with the range, and
-    // nothing is counted; no message suggests a sign or decimals.
+    // A count is a whole number from 0 to 32767; anything else is named with the range.
     void countsAreWholeNumbers_data()
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        const QString range = QStringLiteral(
-            "La casilla «Nº Entidades (Batch)» admite números enteros de 0 a 32767.");
+        const QString named = "La casilla «Nº Entidades (Batch)» ";
+        const QString range = named + "admite números enteros de 0 a 32767.";
         QTest::newRow("negative") << "-3" << range;
         QTest::newRow("decimals") << "1,5" << range;
         QTest::newRow("too large") << "32768" << range;
         QTest::newRow("letters") << "abc"
-                                 << "La casilla «Nº Entidades (Batch)» contiene «abc», "
-                                    "que no es un número entero. Escriba solo cifras: "
-                                    "un número de 0 a 32767.";
+                                 << named + "contiene «abc», que no es un número entero. "
+                                            "Escriba solo cifras: un número de 0 a 32767.";
         QTest::newRow("empty") << ""
-                               << "La casilla «Nº Entidades (Batch)» está vacía. Escriba "
-                                  "en ella un número entero (0 si no hay ninguno).";
+                               << named + "está vacía. Escriba en ella un número entero (0 si "
+                                          "no hay ninguno).";
         QTest::newRow("largest") << "32767"
                                  << "";
         QTest::newRow("whole with decimals") << " 3,0 "
@@ -294,8 +257,8 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QString, message);
-        toolkit::Screen& form = choose(1);
-        typeCounts(form, "0 1 1");
+        toolkit::Screen& form = support::chooseType(1);
+        support::typeCounts(form, "0 1 1");
         support::type(form, "Text1", text);
         support::Messages messages;
         support::press(form, "Calcular");
@@ -303,10 +266,8 @@ private slots:
         QCOMPARE(rows(form).size(), message.isEmpty() ? 1 : 0);
     }
 
-    // Named in the list by keys or a double click: Enter keeps the name, blanks trimmed and cut
-    // at 200 characters, and goes to no button; Escape leaves the name and the screen as they
-    // were; an emptied name is the default again. The name is heard in the row's sentence, and
-    // stays through a visit to the system type screen.
+    // Named by F2 or a double click: Enter keeps it trimmed and cut at 200, Escape drops it, empty
+    // is the default; heard in the row's sentence and kept through a visit to Form7.
     void transactionsAreNamedInTheList_data()
     {
         QTest::addColumn<int>("kind");
@@ -322,7 +283,7 @@ private slots:
     void transactionsAreNamedInTheList()
     {
         QFETCH(int, kind);
-        toolkit::Screen& form = choose(kind);
+        toolkit::Screen& form = support::chooseType(kind);
         enter(form, kind == 3 ? "0 0 0 0 0 0" : "0 0 0");
         enter(form, kind == 3 ? "2 10 4 1 1 1" : "2 10 4");
         const QString states = buttonStates(form);
@@ -333,7 +294,6 @@ private slots:
                 clickRow(form, row);
                 support::key(form, Qt::Key_F2);
             }
-            // The editor of the row, not one closed before that Qt has yet to delete.
             QCOMPARE(support::focused(form), "Editor");
             auto* editor = qobject_cast<QLineEdit*>(form.window()->focusWidget());
             support::type(editor, typed);
@@ -361,21 +321,19 @@ private slots:
         // Cancelar and a later return keep the list.
         const QStringList before = rows(form);
         support::press(form, "Cancelar");
-        support::press(choose(kind == 1 ? 2 : 1), "Cancelar");
-        QCOMPARE(rows(choose(kind)), before);
+        support::press(support::chooseType(kind == 1 ? 2 : 1), "Cancelar");
+        QCOMPARE(rows(support::chooseType(kind)), before);
         QCOMPARE(app::screen<Form8>().transactions().size(), kind == 1 ? 2 : 0);
     }
 
-    // Taking a transaction back after the question (answered both ways, by Quitar or the Delete
-    // key) leaves the totals bit for bit those of a fresh entry of the others, shown by the
-    // program; the boxes and the buttons stay as they were.
+    // A transaction taken back (Quitar or Delete, after the question) leaves the totals bit for bit
+    // those of a fresh entry of the others; boxes and buttons stay as they were.
     void removalGivesTheTotalsOfAFreshEntry_data()
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("row");
         QTest::addColumn<bool>("yes");
         QTest::addColumn<bool>("byKey");
-        // A "No" changes nothing wherever the row is: one row of each type is kept.
         const char* names[] = {"batch", "on line", "mixed"};
         const std::pair<const char*, int> rows[] = {{"first", 0}, {"middle", 6}, {"last", 12}};
         for (int kind : {1, 2, 3}) {
@@ -392,24 +350,21 @@ private slots:
         QFETCH(bool, yes);
         QFETCH(bool, byKey);
         QStringList transactions = randomTransactions(kind, 12, 2026 + kind * 10 + row);
-        toolkit::Screen& form = choose(kind);
+        toolkit::Screen& form = support::chooseType(kind);
         for (const QString& counts : transactions)
             enter(form, counts);
-        // The last one (the 13th) computed, not yet followed by a new function.
+        // The 13th computed, no new function yet.
         const qsizetype last = kind == 3 ? 8 : 4;
-        typeCounts(form, transactions.last());
+        support::typeCounts(form, transactions.last());
         support::press(form, "Calcular");
         transactions << transactions.last();
-        const QString boxes = shown(form, 1, last - (kind == 3 ? 2 : 1));
-        const QString states = buttonStates(form);
+        const QString boxes = shown(form, 1, last - (kind == 3 ? 2 : 1)),
+                      states = buttonStates(form);
         const QStringList before = rows(form);
 
         clickRow(form, row);
         support::Messages messages(yes ? toolkit::Answer::Yes : toolkit::Answer::No);
-        if (byKey)
-            support::key(form, Qt::Key_Delete);
-        else
-            support::press(form, "Quitar");
+        byKey ? support::key(form, Qt::Key_Delete) : support::press(form, "Quitar");
         QCOMPARE(messages.titles(), QStringList("Quitar transacción"));
         QCOMPARE(messages.texts()[0], QStringLiteral("¿Desea quitar la Transacción %1? Sus puntos "
                                                      "dejarán de contar en el total.")
@@ -439,7 +394,7 @@ private slots:
         const auto freshEntry = [&](const QStringList& counts) {
             support::freshRun();
             app::start<Form7>();
-            toolkit::Screen& fresh = choose(kind);
+            toolkit::Screen& fresh = support::chooseType(kind);
             for (const QString& transaction : counts)
                 enter(fresh, transaction);
             return std::pair{bits(totals(kind)), shown(fresh, last - (kind == 3 ? 1 : 0), last)};
@@ -452,28 +407,23 @@ private slots:
         QCOMPARE(freshEntry(counts).first, keptAfterMany);
     }
 
-    // Taking back every transaction leaves the totals 0, shown as such, and Quitar off; a
-    // negative total is still refused by Aceptar, and mended by Quitar.
+    // A negative total is refused by Aceptar, mended by Quitar; all taken back leaves 0.
     void removingEveryTransactionLeavesZero_data()
     {
         QTest::addColumn<int>("kind");
-        QTest::newRow("batch") << 1;
-        QTest::newRow("on line") << 2;
-        QTest::newRow("mixed") << 3;
+        for (int kind : {1, 2, 3})
+            QTest::newRow(std::array{"batch", "on line", "mixed"}[kind - 1]) << kind;
     }
     void removingEveryTransactionLeavesZero()
     {
         QFETCH(int, kind);
-        toolkit::Screen& form = choose(kind);
+        toolkit::Screen& form = support::chooseType(kind);
         for (const QString& counts : randomTransactions(kind, 3, 7))
             enter(form, counts);
         support::Messages yes(toolkit::Answer::Yes);
-        if (kind == 1)
-            app::screen<Form8>().PFNAB = -1;
-        else if (kind == 2)
-            app::screen<Form9>().PFNAO = -1;
-        else
-            app::screen<Form1>().PFNAO = -1;
+        (kind == 1   ? app::screen<Form8>().PFNAB
+         : kind == 2 ? app::screen<Form9>().PFNAO
+                     : app::screen<Form1>().PFNAO) = -1;
         support::press(form, "Aceptar");
         QCOMPARE(yes.titles(), QStringList("Total negativo"));
         QVERIFY(yes.texts()[0].contains(QStringLiteral("«Quitar»")));
@@ -489,7 +439,6 @@ private slots:
         QVERIFY(!support::widget(form, "Quitar")->isEnabled());
         support::press(form, "Aceptar");
         QVERIFY(app::screen<Form6>().isShown());
-        // Whichever entry leads there, nothing goes on before a degree of influence is chosen.
         QVERIFY(!app::screen<Form6>().Command1->isEnabled());
     }
 };
