@@ -56,21 +56,29 @@ template <class T> T& loaded()
     return form;
 }
 
+// A screen whose controls exist: nullptr for one never created or not loaded, which this never
+// creates or loads.
+template <class T> T* ifLoaded()
+{
+    if (!Registry::instance().exists<T>() || !screen<T>().isLoaded())
+        return nullptr;
+    return &screen<T>();
+}
+
 // A box of another screen, read and not used: a screen that is not loaded shows nothing but its
 // design, where every box is empty, so its box reads empty without the screen being built, as a
 // read of a screen never shown yields its initial values.
 template <class T> QString textOf(toolkit::Ref<toolkit::TextBox> T::*box)
 {
-    if (!Registry::instance().exists<T>() || !screen<T>().isLoaded())
-        return QString();
-    return (screen<T>().*box)->text();
+    const T* form = ifLoaded<T>();
+    return form ? (form->*box)->text() : QString();
 }
 
 // Likewise an option of another screen: cleared by design.
 template <class T> bool isSelected(toolkit::Ref<toolkit::OptionButton> T::*option)
 {
-    return Registry::instance().exists<T>() && screen<T>().isLoaded() &&
-           (screen<T>().*option)->isSelected();
+    const T* form = ifLoaded<T>();
+    return form && (form->*option)->isSelected();
 }
 
 // Start-up: creates and shows the first screen of the program.

@@ -38,16 +38,6 @@ struct State
 };
 State g_state;
 
-// A screen of this run whose controls exist; never creates or loads one.
-template <class T> T* ifLoaded()
-{
-    app::Registry& registry = app::Registry::instance();
-    if (!registry.exists<T>())
-        return nullptr;
-    T& screen = registry.screen<T>();
-    return screen.isLoaded() ? &screen : nullptr;
-}
-
 template <class T> bool shown(T* screen)
 {
     return screen && screen->isShown();
@@ -60,28 +50,28 @@ estimate::Rules rules()
 
 bool systemTypeChosen()
 {
-    Form7* systemType = ifLoaded<Form7>();
+    Form7* systemType = app::ifLoaded<Form7>();
     return systemType && systemType->hasSystemType();
 }
 
 // The furthest screen in sight, and how many of its one-shot steps have run.
 Stage stageShown()
 {
-    if (shown(ifLoaded<Form10>()))
+    if (shown(app::ifLoaded<Form10>()))
         return Stage::Report;
-    if (Form5* effort = ifLoaded<Form5>(); shown(effort))
+    if (Form5* effort = app::ifLoaded<Form5>(); shown(effort))
         return effort->Informe->isEnabled() ? Stage::EffortCalculated : Stage::Effort;
-    if (Form4* productivity = ifLoaded<Form4>(); shown(productivity))
+    if (Form4* productivity = app::ifLoaded<Form4>(); shown(productivity))
         return productivity->Command2->isEnabled() ? Stage::ProductivityP : Stage::Productivity;
-    if (Form3* adjustment = ifLoaded<Form3>(); shown(adjustment))
+    if (Form3* adjustment = app::ifLoaded<Form3>(); shown(adjustment))
         return adjustment->Command1->isEnabled()    ? Stage::AdjustmentPfa
                : adjustment->Obtencion->isEnabled() ? Stage::AdjustmentAct
                                                     : Stage::Adjustment;
-    if (Form2* ratings = ifLoaded<Form2>(); shown(ratings))
+    if (Form2* ratings = app::ifLoaded<Form2>(); shown(ratings))
         return ratings->Aceptar->isEnabled() ? Stage::RatingsSummed : Stage::Ratings;
-    if (shown(ifLoaded<Form6>()))
+    if (shown(app::ifLoaded<Form6>()))
         return Stage::Influence;
-    if (shown(ifLoaded<Form7>()))
+    if (shown(app::ifLoaded<Form7>()))
         return Stage::SystemType;
     return Stage::Entry;
 }
@@ -305,13 +295,13 @@ Estimate capture()
 {
     Estimate estimate;
     estimate.systemType = app::loaded<Form7>().systemType();
-    if (const Form8* batch = ifLoaded<Form8>())
+    if (const Form8* batch = app::ifLoaded<Form8>())
         estimate.batch = batch->transactions();
-    if (const Form9* onLine = ifLoaded<Form9>())
+    if (const Form9* onLine = app::ifLoaded<Form9>())
         estimate.onLine = onLine->transactions();
-    if (const Form1* mixed = ifLoaded<Form1>())
+    if (const Form1* mixed = app::ifLoaded<Form1>())
         estimate.mixed = mixed->transactions();
-    if (const Form6* influence = ifLoaded<Form6>()) {
+    if (const Form6* influence = app::ifLoaded<Form6>()) {
         if (influence->Option1->isSelected()) {
             estimate.influence = estimate::Influence::Direct;
             estimate.directTgi = influence->Text1->text();
@@ -319,12 +309,12 @@ Estimate capture()
             estimate.influence = estimate::Influence::Rated;
         }
     }
-    if (const Form2* ratings = ifLoaded<Form2>();
+    if (const Form2* ratings = app::ifLoaded<Form2>();
         ratings && estimate.influence == estimate::Influence::Rated) {
         for (int k = 0; k < Form2::kAttributes; ++k)
             estimate.ratings[k] = ratings->Combos[k]->listIndex();
     }
-    if (const Form4* productivity = ifLoaded<Form4>();
+    if (const Form4* productivity = app::ifLoaded<Form4>();
         productivity && productivity->Combo1->listIndex() >= 0)
         estimate.language = method::languages()[productivity->Combo1->listIndex()];
     estimate.stage = stageShown();

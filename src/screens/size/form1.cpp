@@ -124,10 +124,7 @@ void Form1::Calcular_Click()
     PFNAO = h + PFNAO;
     onLineSum.check(PFNAO);
     m_transactions.append({QString(), batch, onLine});
-    Transacciones->rowAdded();
-    // The new row is selected, ready to be named or taken back.
-    Transacciones->setListIndex(static_cast<int>(m_transactions.size()) - 1);
-    Quitar->setEnabled(true);
+    transaction_list::showAdded(*Transacciones, *Quitar, static_cast<int>(m_transactions.size()));
 
     Text7->setText(numeric::doubleToText(PFNAB));
     Text8->setText(numeric::doubleToText(PFNAO));
@@ -173,10 +170,8 @@ void Form1::removeTransaction(int index)
     systemSum.check(PFNA);
     if (!isLoaded())
         return;
-    Transacciones->rowRemoved(index);
-    const int left = static_cast<int>(m_transactions.size());
-    Transacciones->setListIndex(std::min(index, left - 1));
-    Quitar->setEnabled(left > 0);
+    transaction_list::showRemoved(*Transacciones, *Quitar, index,
+                                  static_cast<int>(m_transactions.size()));
     toolkit::noteUnsavedData();
 }
 

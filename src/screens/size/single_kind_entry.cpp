@@ -99,10 +99,7 @@ void SingleKindEntry::Calcular_Click()
     m_fields.total = t + m_fields.total;
     check.check(m_fields.total);
     m_transactions.append({QString(), counts, {}});
-    Transacciones->rowAdded();
-    // The new row is selected, ready to be named or taken back.
-    Transacciones->setListIndex(static_cast<int>(m_transactions.size()) - 1);
-    Quitar->setEnabled(true);
+    transaction_list::showAdded(*Transacciones, *Quitar, static_cast<int>(m_transactions.size()));
 
     Text4->setText(numeric::doubleToText(m_fields.total));
     Aceptar->setEnabled(true);
@@ -135,10 +132,8 @@ void SingleKindEntry::removeTransaction(int index)
     if (!isLoaded())
         return;
     Text4->setText(numeric::doubleToText(m_fields.total));
-    Transacciones->rowRemoved(index);
-    const int left = static_cast<int>(m_transactions.size());
-    Transacciones->setListIndex(std::min(index, left - 1));
-    Quitar->setEnabled(left > 0);
+    transaction_list::showRemoved(*Transacciones, *Quitar, index,
+                                  static_cast<int>(m_transactions.size()));
     toolkit::noteUnsavedData();
 }
 

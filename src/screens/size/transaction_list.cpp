@@ -3,6 +3,8 @@
 #include "numeric/numeric.h"
 #include "toolkit/runtime.h"
 
+#include <algorithm>
+
 namespace transaction_list {
 
 namespace {
@@ -134,6 +136,20 @@ bool confirmRemoval(const QList<method::Transaction>& transactions, int index)
                                             "el total.")
                                  .arg(titled(transactions, index)),
                              QStringLiteral("Quitar transacción"));
+}
+
+void showAdded(toolkit::ListBox& list, toolkit::CommandButton& quitar, int rows)
+{
+    list.rowAdded();
+    list.setListIndex(rows - 1);
+    quitar.setEnabled(true);
+}
+
+void showRemoved(toolkit::ListBox& list, toolkit::CommandButton& quitar, int index, int rows)
+{
+    list.rowRemoved(index);
+    list.setListIndex(std::min(index, rows - 1));
+    quitar.setEnabled(rows > 0);
 }
 
 } // namespace transaction_list

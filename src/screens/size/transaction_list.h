@@ -27,6 +27,14 @@ void setUp(toolkit::ListBox& list, const QList<method::Transaction>& transaction
 // What a screen reader hears for the transaction at the 0-based position given.
 QString reading(const QList<method::Transaction>& transactions, int index, bool mixed);
 
+// The list after Calcular added a row at its end: that row selected, ready to be named or taken
+// back.
+void showAdded(toolkit::ListBox& list, toolkit::CommandButton& quitar, int rows);
+
+// The list after the row at the 0-based position given was taken back: the row now in its place
+// selected, Quitar available while rows remain.
+void showRemoved(toolkit::ListBox& list, toolkit::CommandButton& quitar, int index, int rows);
+
 // Asks whether to take back the transaction at the 0-based position given, naming it.
 bool confirmRemoval(const QList<method::Transaction>& transactions, int index);
 
