@@ -666,7 +666,9 @@ bool writePdf(const Document& document, const QString& path, QString* error)
         return fail(error, path, QStringLiteral("no se pudo añadir una página al PDF"));
     }
 
-    if (!file.commit())
+    // The last part of the PDF waits in a buffer; a full disk shows only when it is flushed, which
+    // commit would not report, putting a cut file in place of the old one.
+    if (!file.flush() || !file.commit())
         return fail(error, path, whyNot(file, path));
     return true;
 }
