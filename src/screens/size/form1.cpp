@@ -137,7 +137,6 @@ void Form1::Calcular_Click()
     Calcular->setEnabled(false);
     NuevaFuncion->setEnabled(true);
 
-    toolkit::noteUnsavedData();
     // The new totals are read next; Enter goes on to the next transaction.
     setDefaultButton(NuevaFuncion);
     Text7->focusAsResult({Text8});
@@ -172,7 +171,6 @@ void Form1::removeTransaction(int index)
         return;
     transaction_list::showRemoved(*Transacciones, *Quitar, index,
                                   static_cast<int>(m_transactions.size()));
-    toolkit::noteUnsavedData();
 }
 
 void Form1::Quitar_Click()

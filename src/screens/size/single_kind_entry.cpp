@@ -106,7 +106,6 @@ void SingleKindEntry::Calcular_Click()
     Calcular->setEnabled(false);
     NuevaFuncion->setEnabled(true);
 
-    toolkit::noteUnsavedData();
     // The new total is read next; Enter goes on to the next transaction.
     setDefaultButton(NuevaFuncion);
     Text4->focusAsResult();
@@ -134,7 +133,6 @@ void SingleKindEntry::removeTransaction(int index)
     Text4->setText(numeric::doubleToText(m_fields.total));
     transaction_list::showRemoved(*Transacciones, *Quitar, index,
                                   static_cast<int>(m_transactions.size()));
-    toolkit::noteUnsavedData();
 }
 
 void SingleKindEntry::Quitar_Click()
