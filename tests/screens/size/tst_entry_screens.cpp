@@ -1,7 +1,6 @@
 #include "screen_test.h"
 
 #include <QAccessible>
-#include <QHeaderView>
 #include <QRandomGenerator>
 #include <QTreeView>
 
@@ -47,41 +46,23 @@ class TstEntryScreens : public QObject
         return QAccessible::queryAccessibleInterface(support::widget(form, name));
     }
 
-    // What Calcular stored from the count boxes, in box order.
-    static QList<int> countFields(int kind)
+    // The running totals as stored, bit for bit: PFNAB, PFNAO, or both and PFNA.
+    static QList<quint64> totals(int kind)
     {
-        if (kind == 1)
-            return {app::screen<Form8>().X1, app::screen<Form8>().X2, app::screen<Form8>().X3};
-        if (kind == 2)
-            return {app::screen<Form9>().Z1, app::screen<Form9>().Z2, app::screen<Form9>().Z3};
-        const Form1& mixed = app::screen<Form1>();
-        return {mixed.A, mixed.B, mixed.c, mixed.d, mixed.E, mixed.f};
-    }
-
-    // The running totals of the screen, as stored: PFNAB, PFNAO, or both and PFNA.
-    static QList<double> totals(int kind)
-    {
-        if (kind == 1)
-            return {app::screen<Form8>().PFNAB};
-        if (kind == 2)
-            return {app::screen<Form9>().PFNAO};
-        const Form1& mixed = app::screen<Form1>();
-        return {mixed.PFNAB, mixed.PFNAO, mixed.PFNA};
-    }
-
-    static QList<quint64> bits(const QList<double>& values)
-    {
-        QList<quint64> result;
-        for (double value : values)
-            result << std::bit_cast<quint64>(value);
-        return result;
+        QList<quint64> bits;
+        for (double value : kind == 1 ? QList{app::screen<Form8>().PFNAB}
+                            : kind == 2
+                                ? QList{app::screen<Form9>().PFNAO}
+                                : QList{app::screen<Form1>().PFNAB, app::screen<Form1>().PFNAO,
+                                        app::screen<Form1>().PFNA})
+            bits << std::bit_cast<quint64>(value);
+        return bits;
     }
 
     // What the list shows, a row a line, its cells separated by "|".
     static QStringList rows(const toolkit::Screen& form)
     {
-        const QAbstractItemModel* model =
-            support::widget<QTreeView>(form, "Transacciones")->model();
+        auto* model = support::widget<QTreeView>(form, "Transacciones")->model();
         QStringList lines;
         for (int row = 0; row < model->rowCount(); ++row) {
             QStringList cells;
@@ -107,16 +88,11 @@ class TstEntryScreens : public QObject
     static QStringList randomTransactions(int kind, int number, quint32 seed)
     {
         QRandomGenerator random(seed);
-        QStringList transactions;
-        for (int i = 0; i < number; ++i) {
-            QStringList counts;
-            for (int n = 0; n < (kind == 3 ? 6 : 3); ++n) {
-                const int pick = random.bounded(4);
-                counts << QString::number(pick == 0   ? 0
-                                          : pick == 1 ? 32767
-                                                      : random.bounded(1, 200));
-            }
-            transactions << counts.join(u' ');
+        QStringList transactions, counts;
+        while (transactions.size() < number) {
+            counts << QString::number(QList{0, 32767, random.bounded(1, 200)}[random.bounded(3)]);
+            if (counts.size() == (kind == 3 ? 6 : 3))
+                transactions << counts.join(u' '), counts.clear();
         }
         return transactions;
     }
@@ -132,14 +108,14 @@ private slots:
     // count.
     void transactionsAddUp_data()
     {
-        for (const char* column : {"first", "totals", "second", "newTotals", "badText", "badName"})
+        for (const char* column : {"first", "totals", "second", "newTotals", "badText", "message"})
             QTest::addColumn<QString>(column);
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("bad");
         // clang-format off
-        QTest::newRow("batch")   << "2 5 10"       << "8,82"     << "1 1 1"        << "11,32"      << "40000" << "Nº Datos de Salida (Batch)"    << 1 << 3;
-        QTest::newRow("on line") << "2 5 10"       << "8,82"     << "0 0 1"        << "9,08"       << "abc"   << "Nº Datos de Entrada (On Line)" << 2 << 2;
-        QTest::newRow("mixed")   << "1 1 1 2 5 10" << "2,5 8,82" << "2 5 10 0 0 0" << "11,32 8,82" << ""      << "Nº Entidades (On Line)"        << 3 << 4;
+        QTest::newRow("batch")   << "2 5 10"       << "8,82"     << "1 1 3,0"      << "11,84"      << "40000" << "La casilla «Nº Datos de Salida (Batch)» admite números enteros de 0 a 32767." << 1 << 3;
+        QTest::newRow("on line") << "2 5 10"       << "8,82"     << "0 0 1"        << "9,08"       << "abc"   << "La casilla «Nº Datos de Entrada (On Line)» contiene «abc», que no es un número entero. Escriba solo cifras: un número de 0 a 32767." << 2 << 2;
+        QTest::newRow("mixed")   << "1 1 1 2 5 10" << "2,5 8,82" << "2 5 10 0 0 0" << "11,32 8,82" << ""      << "La casilla «Nº Entidades (On Line)» está vacía. Escriba en ella un número entero (0 si no hay ninguno)." << 3 << 4;
         // clang-format on
     }
     void transactionsAddUp()
@@ -148,7 +124,7 @@ private slots:
         QFETCH(QString, totals);
         QFETCH(QString, second);
         QFETCH(QString, badText);
-        QFETCH(QString, badName);
+        QFETCH(QString, message);
         QFETCH(int, kind);
         QFETCH(int, bad);
         const qsizetype counts = first.count(u' ') + 1, last = counts + totals.count(u' ') + 1;
@@ -159,15 +135,9 @@ private slots:
         };
         QVERIFY(form.isShown() && !app::screen<Form7>().isShown());
         QCOMPARE(buttonStates(form), "100 Enter=Calcular");
-        // Tab runs from Text1 down every box, batch first, and ends with the list after the rest.
-        QStringList order;
+        // Tab runs from Text1 down every box, batch first.
         for (int n = 1; n <= last; ++n, support::key(form, Qt::Key_Tab))
             QCOMPARE(support::focused(form), box(n));
-        while (support::focused(form) != "Text1" && order.size() < 30) {
-            order << support::focused(form);
-            support::key(form, Qt::Key_Tab);
-        }
-        QCOMPARE(order.last(), "Transacciones");
 
         // After a calculation the focus reads the total, and Enter goes on to the next one.
         support::typeCounts(form, first);
@@ -192,17 +162,15 @@ private slots:
         support::type(form, box(bad), badText);
         support::Messages messages;
         support::press(form, "Calcular");
-        QVERIFY2(messages.count() == 1 && messages.texts()[0].contains(u'«' + badName + u'»'),
-                 qPrintable(messages.texts().join(u'\n')));
+        QCOMPARE(messages.texts(), QStringList(message));
         QCOMPARE(state(), QStringList({totals, "111 Enter=Calcular", box(bad)}));
-        for (int i = 0; i < counts; ++i)
-            QCOMPARE(countFields(kind)[i], (i < bad - 1 ? second : first).split(u' ')[i].toInt());
 
         support::type(form, box(bad), second.split(u' ')[bad - 1]);
         support::key(form, Qt::Key_Return);
         QTEST(shown(form, counts + 1, last), "newTotals");
         // The twin screens do not sound alike: each box says its kind of system.
-        QCOMPARE(heard(form, box(bad))->text(QAccessible::Name), badName);
+        QCOMPARE(heard(form, box(bad))->text(QAccessible::Name),
+                 message.section(u'«', 1).section(u'»', 0, 0));
     }
 
     // Space or a click chooses the system type, arrows only browse; each option is heard once.
@@ -225,45 +193,6 @@ private slots:
         QCOMPARE(heard(type, "Option2")->text(QAccessible::Description),
                  "Seleccione Tipo de Sistema");
         QVERIFY(heard(type, "Label3")->state().invisible);
-
-        // Cancelar ends the program, whatever screens are loaded.
-        support::press(app::screen<Form1>(), "Cancelar");
-        support::press(type, "Cancelar");
-        QVERIFY(toolkit::programEnded());
-    }
-
-    // A count is a whole number from 0 to 32767; anything else is named with the range.
-    void countsAreWholeNumbers_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("message");
-        const QString named = "La casilla «Nº Entidades (Batch)» ";
-        const QString range = named + "admite números enteros de 0 a 32767.";
-        QTest::newRow("negative") << "-3" << range;
-        QTest::newRow("decimals") << "1,5" << range;
-        QTest::newRow("too large") << "32768" << range;
-        QTest::newRow("letters") << "abc"
-                                 << named + "contiene «abc», que no es un número entero. "
-                                            "Escriba solo cifras: un número de 0 a 32767.";
-        QTest::newRow("empty") << ""
-                               << named + "está vacía. Escriba en ella un número entero (0 si "
-                                          "no hay ninguno).";
-        QTest::newRow("largest") << "32767"
-                                 << "";
-        QTest::newRow("whole with decimals") << " 3,0 "
-                                             << "";
-    }
-    void countsAreWholeNumbers()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, message);
-        toolkit::Screen& form = support::chooseType(1);
-        support::typeCounts(form, "0 1 1");
-        support::type(form, "Text1", text);
-        support::Messages messages;
-        support::press(form, "Calcular");
-        QCOMPARE(messages.texts(), message.isEmpty() ? QStringList() : QStringList(message));
-        QCOMPARE(rows(form).size(), message.isEmpty() ? 1 : 0);
     }
 
     // Named by F2 or a double click: Enter keeps it trimmed and cut at 200, Escape drops it, empty
@@ -272,13 +201,10 @@ private slots:
     {
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("heard");
-        QTest::newRow("batch") << 1
-                               << "Transacción 2, Alta de cliente: 2 entidades, 10 entradas, 4 "
-                                  "salidas, 10,16 puntos";
-        QTest::newRow("mixed") << 3
-                               << "Transacción 2, Alta de cliente: Batch 2 entidades, 10 "
-                                  "entradas, 4 salidas, 10,16 puntos; On Line 1 entidad, 1 "
-                                  "entrada, 1 salida, 2,5 puntos";
+        // clang-format off
+        QTest::newRow("batch") << 1 << "Transacción 2, Alta de cliente: 2 entidades, 10 entradas, 4 salidas, 10,16 puntos";
+        QTest::newRow("mixed") << 3 << "Transacción 2, Alta de cliente: Batch 2 entidades, 10 entradas, 4 salidas, 10,16 puntos; On Line 1 entidad, 1 entrada, 1 salida, 2,5 puntos";
+        // clang-format on
     }
     void transactionsAreNamedInTheList()
     {
@@ -288,12 +214,9 @@ private slots:
         enter(form, kind == 3 ? "2 10 4 1 1 1" : "2 10 4");
         const QString states = buttonStates(form);
         const auto rename = [&](int row, const QString& typed, int finish, bool byMouse = false) {
-            if (byMouse) {
-                clickRow(form, row, true);
-            } else {
-                clickRow(form, row);
+            clickRow(form, row, byMouse);
+            if (!byMouse)
                 support::key(form, Qt::Key_F2);
-            }
             QCOMPARE(support::focused(form), "Editor");
             auto* editor = qobject_cast<QLineEdit*>(form.window()->focusWidget());
             support::type(editor, typed);
@@ -302,12 +225,9 @@ private slots:
         const auto name = [&](int row) { return rows(form)[row].section(u'|', 1, 1); };
 
         rename(1, QStringLiteral("  Alta de cliente  "), Qt::Key_Return);
-        QCOMPARE(name(1), "Alta de cliente");
-        QCOMPARE(buttonStates(form), states);
-        QVERIFY(form.isShown());
+        QVERIFY(name(1) == "Alta de cliente" && buttonStates(form) == states && form.isShown());
         rename(1, QStringLiteral("Otro nombre"), Qt::Key_Escape);
-        QCOMPARE(name(1), "Alta de cliente");
-        QVERIFY(form.isShown());
+        QVERIFY(name(1) == "Alta de cliente" && form.isShown());
         rename(0, QString(300, u'x') + QStringLiteral("y"), Qt::Key_Enter, true);
         QCOMPARE(name(0), QString(200, u'x'));
         rename(0, QStringLiteral("   "), Qt::Key_Return);
@@ -316,7 +236,6 @@ private slots:
         QAccessibleInterface* table = heard(form, "Transacciones");
         QVERIFY(table && table->tableInterface());
         QTEST(table->tableInterface()->cellAt(1, 0)->text(QAccessible::Name), "heard");
-        QCOMPARE(table->text(QAccessible::Name), "Transacciones");
 
         // Cancelar and a later return keep the list.
         const QStringList before = rows(form);
@@ -360,86 +279,52 @@ private slots:
         transactions << transactions.last();
         const QString boxes = shown(form, 1, last - (kind == 3 ? 2 : 1)),
                       states = buttonStates(form);
-        const QStringList before = rows(form);
 
         clickRow(form, row);
         support::Messages messages(yes ? toolkit::Answer::Yes : toolkit::Answer::No);
         byKey ? support::key(form, Qt::Key_Delete) : support::press(form, "Quitar");
-        QCOMPARE(messages.titles(), QStringList("Quitar transacción"));
-        QCOMPARE(messages.texts()[0], QStringLiteral("¿Desea quitar la Transacción %1? Sus puntos "
-                                                     "dejarán de contar en el total.")
-                                          .arg(row + 1));
+        QCOMPARE(messages.texts(),
+                 QStringList(QStringLiteral("¿Desea quitar la Transacción %1? Sus "
+                                            "puntos dejarán de contar en el total.")
+                                 .arg(row + 1)));
         QCOMPARE(shown(form, 1, last - (kind == 3 ? 2 : 1)), boxes);
         QCOMPARE(buttonStates(form), states);
-        if (!yes) {
-            QCOMPARE(rows(form), before);
+        QCOMPARE(rows(form).size(), transactions.size() - yes);
+        if (!yes)
             return;
-        }
         transactions.removeAt(row);
-        QCOMPARE(rows(form).size(), transactions.size());
-        QCOMPARE(rows(form)[std::min<int>(row, transactions.size() - 1)].section(u'|', 0, 1),
-                 QStringLiteral("%1|Transacción %1")
-                     .arg(std::min<int>(row, transactions.size() - 1) + 1));
-        // Then all but three by the Delete key, the first row each time.
-        const QList<quint64> keptAfterOne = bits(totals(kind));
-        const QString shownAfterOne = shown(form, last - (kind == 3 ? 1 : 0), last);
-        clickRow(form, 0);
-        for (qsizetype left = rows(form).size(); left > 3; --left) {
-            support::key(form, Qt::Key_Delete);
-            QCOMPARE(rows(form).size(), left - 1);
-        }
-        const QStringList remaining = rows(form);
-
-        // Fresh entries of the same transactions give the same totals, to the last bit.
-        const auto freshEntry = [&](const QStringList& counts) {
-            support::freshRun();
-            app::start<Form7>();
-            toolkit::Screen& fresh = support::chooseType(kind);
-            for (const QString& transaction : counts)
-                enter(fresh, transaction);
-            return std::pair{bits(totals(kind)), shown(fresh, last - (kind == 3 ? 1 : 0), last)};
-        };
-        const QList<quint64> keptAfterMany = bits(totals(kind));
-        QCOMPARE(freshEntry(transactions), std::pair(keptAfterOne, shownAfterOne));
-        QStringList counts;
-        for (const QString& shownRow : remaining)
-            counts << shownRow.split(u'|').mid(2, kind == 3 ? 6 : 3).join(u' ');
-        QCOMPARE(freshEntry(counts).first, keptAfterMany);
+        // A fresh entry of the same transactions gives the same totals, to the last bit.
+        const QList<quint64> kept = totals(kind);
+        const QString shownKept = shown(form, last - (kind == 3 ? 1 : 0), last);
+        support::freshRun();
+        app::start<Form7>();
+        toolkit::Screen& fresh = support::chooseType(kind);
+        for (const QString& transaction : transactions)
+            enter(fresh, transaction);
+        QCOMPARE(std::pair(totals(kind), shown(fresh, last - (kind == 3 ? 1 : 0), last)),
+                 std::pair(kept, shownKept));
     }
 
     // A negative total is refused by Aceptar, mended by Quitar; all taken back leaves 0.
-    void removingEveryTransactionLeavesZero_data()
-    {
-        QTest::addColumn<int>("kind");
-        for (int kind : {1, 2, 3})
-            QTest::newRow(std::array{"batch", "on line", "mixed"}[kind - 1]) << kind;
-    }
     void removingEveryTransactionLeavesZero()
     {
-        QFETCH(int, kind);
-        toolkit::Screen& form = support::chooseType(kind);
-        for (const QString& counts : randomTransactions(kind, 3, 7))
+        toolkit::Screen& form = support::chooseType(3);
+        for (const QString& counts : randomTransactions(3, 3, 7))
             enter(form, counts);
         support::Messages yes(toolkit::Answer::Yes);
-        (kind == 1   ? app::screen<Form8>().PFNAB
-         : kind == 2 ? app::screen<Form9>().PFNAO
-                     : app::screen<Form1>().PFNAO) = -1;
+        app::screen<Form1>().PFNAO = -1;
         support::press(form, "Aceptar");
-        QCOMPARE(yes.titles(), QStringList("Total negativo"));
-        QVERIFY(yes.texts()[0].contains(QStringLiteral("«Quitar»")));
+        QVERIFY(yes.titles() == QStringList("Total negativo") &&
+                yes.texts()[0].contains("«Quitar»"));
         clickRow(form, 1);
         support::press(form, "Quitar");
-        QVERIFY(totals(kind).constLast() > 0);
+        QVERIFY(std::bit_cast<double>(totals(3).constLast()) > 0);
         support::press(form, "Quitar");
         support::press(form, "Quitar");
-        QCOMPARE(bits(totals(kind)), QList<quint64>(kind == 3 ? 3 : 1, 0));
-        const qsizetype first = kind == 3 ? 7 : 4;
-        QCOMPARE(shown(form, first, first + (kind == 3 ? 1 : 0)), kind == 3 ? "0 0" : "0");
-        QVERIFY(rows(form).isEmpty());
-        QVERIFY(!support::widget(form, "Quitar")->isEnabled());
+        QCOMPARE(totals(3), QList<quint64>(3, 0));
+        QCOMPARE(shown(form, 7, 8), "0 0");
         support::press(form, "Aceptar");
         QVERIFY(app::screen<Form6>().isShown());
-        QVERIFY(!app::screen<Form6>().Command1->isEnabled());
     }
 };
 
