@@ -135,7 +135,10 @@ private slots:
         };
         QVERIFY(form.isShown() && !app::screen<Form7>().isShown());
         QCOMPARE(buttonStates(form), "100 Enter=Calcular");
-        // Tab runs from Text1 down every box, batch first.
+        // The list closes the tab order; Tab runs from Text1 down every box, batch first.
+        support::key(form, Qt::Key_Backtab);
+        QCOMPARE(support::focused(form), "Transacciones");
+        support::key(form, Qt::Key_Tab);
         for (int n = 1; n <= last; ++n, support::key(form, Qt::Key_Tab))
             QCOMPARE(support::focused(form), box(n));
 
