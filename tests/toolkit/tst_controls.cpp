@@ -68,6 +68,21 @@ protected:
     }
 };
 
+// A screen without a cancel button, closed by Escape, whose closing fails half way.
+class FailingClose final : public toolkit::Screen
+{
+public:
+    FailingClose() : Screen("FailingClose") {}
+
+protected:
+    void design() override { setEscapeCloses(true); }
+    void closeBox() override
+    {
+        Hide();
+        throw numeric::RuntimeError(numeric::ErrorKind::Overflow);
+    }
+};
+
 class TestControls final : public QObject
 {
     Q_OBJECT
@@ -132,8 +147,15 @@ private slots:
             toolkit::dispatch([&] { probe->Hide(), fail(); });
             QVERIFY(probe->isShown()); // never no screen
         }
+        // Escape closes as the close box does, so a failure there is told the same way.
+        FailingClose closing;
+        closing.Show();
+        probe->Hide();
+        support::key(closing, Qt::Key_Escape);
+        QVERIFY(closing.isShown());
         QCOMPARE(messages.titles().join(u'|'),
-                 "Número no válido|No se puede calcular|Error interno del programa");
+                 "Número no válido|No se puede calcular|Error interno "
+                 "del programa|No se puede calcular");
     }
 
     void plainWordsForEachSlip_data()
