@@ -241,7 +241,7 @@ private slots:
     {
         QTest::addColumn<QString>("exit");
         QTest::addColumn<toolkit::Answer>("answer");
-        for (const char* exit : {"Form7 Cancelar", "Form5 Finalizar", "Abrir"}) {
+        for (const char* exit : {"close box", "Form7 Cancelar", "Form5 Finalizar", "Abrir"}) {
             QTest::addRow("%s, Guardar", exit) << QString(exit) << toolkit::Answer::Save;
             QTest::addRow("%s, Descartar", exit) << QString(exit) << toolkit::Answer::Discard;
             QTest::addRow("%s, Cancelar", exit) << QString(exit) << toolkit::Answer::Cancel;
@@ -257,7 +257,9 @@ private slots:
         int openDialogs = 0;
         toolkit::setOpenFileHook([&](const QString&) { return ++openDialogs, QString(); });
         support::Messages messages(answer);
-        if (exit == u"Form5 Finalizar") {
+        if (exit == u"close box") {
+            app::screen<Form8>().window()->close();
+        } else if (exit == u"Form5 Finalizar") {
             support::press(app::screen<Form8>(), "Aceptar");
             support::giveTgi("35");
             support::toReport(7);
@@ -274,6 +276,17 @@ private slots:
         QCOMPARE(openDialogs, goesOn && exit == u"Abrir" ? 1 : 0);
         if (!toolkit::programEnded())
             QCOMPARE(toolkit::hasUnsavedData(), answer != toolkit::Answer::Save);
+    }
+
+    // Guardar on the way out whose save fails: the program and the work stay.
+    void failedSaveOnTheWayOutStays()
+    {
+        size(1, {"2 5 10"});
+        toolkit::setSaveFileHook([this](const QString&) { return folder.path(); }); // a folder
+        support::Messages messages(toolkit::Answer::Save);
+        app::screen<Form8>().window()->close();
+        QCOMPARE(messages.titles().last(), "No se ha guardado la estimación");
+        QVERIFY(!toolkit::programEnded() && toolkit::hasUnsavedData());
     }
 
     // A failed save (also for root: a folder that is a file) says where and why; work stays
