@@ -137,6 +137,11 @@ private slots:
                 box->setText(QStringLiteral("12,5"));
             }
             const QImage shown = window->grab().toImage();
+            // Grid lines stand out from the window in either scheme.
+            for (QWidget* line : window->findChildren<QWidget*>(QRegularExpression("^Line\\d+$")))
+                QVERIFY2(contrast(shown.pixelColor(line->mapTo(window, line->rect().center())),
+                                  window->palette().color(QPalette::Window)) >= 3,
+                         qPrintable(screen->objectName() + "." + line->objectName()));
             for (QWidget* widget : window->findChildren<QWidget*>()) {
                 // What the user reads: the visible, enabled controls with a text.
                 const QString text = QString(widget->property("text").toString() +
