@@ -172,28 +172,38 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("reason"); // how the message goes on after the path
-        QTest::addColumn<bool>("diskFull");  // the file may grow to 4 KiB only: fails at commit
+        // How far the file may grow: 0 without limit; 4 KiB; below 0, that many bytes short of the
+        // whole report, so that only its last, buffered part fails to reach the disk.
+        QTest::addColumn<qint64>("room");
         QDir(folder.path()).mkpath(QStringLiteral("carpeta"));
         QFile note(folder.filePath("nota.txt")), old(folder.filePath("carpeta/i.pdf"));
         QVERIFY(note.open(QIODevice::WriteOnly) && note.write("no es una carpeta") > 0);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("%PDF- el de ayer") > 0);
         // clang-format off
-        QTest::newRow("folder is a file") << note.fileName() + "/i.pdf" << "la carpeta no existe." << false;
-        QTest::newRow("name of a folder") << folder.filePath("carpeta") << "ese nombre es el de una carpeta." << false;
-        QTest::newRow("disk full, file kept") << old.fileName() << "no se pudo escribir completo" << true;
+        QTest::newRow("folder is a file") << note.fileName() + "/i.pdf" << "la carpeta no existe." << qint64(0);
+        QTest::newRow("name of a folder") << folder.filePath("carpeta") << "ese nombre es el de una carpeta." << qint64(0);
+        QTest::newRow("disk full, file kept") << old.fileName() << "no se pudo escribir completo" << qint64(4096);
+        QTest::newRow("full at the last bytes") << old.fileName() << "no se pudo escribir completo" << qint64(-100);
         // clang-format on
     }
     void failedSaveChangesNothing()
     {
         QFETCH(QString, path);
-        QFETCH(bool, diskFull);
+        QFETCH(qint64, room);
+        Form10& report = batchReport();
+        if (room < 0) {
+            QTemporaryDir whole;
+            const QString sized = whole.filePath("i.pdf");
+            toolkit::setSaveFileHook([&](const QString&) { return sized; });
+            QTest::keySequence(report.window(), kExportPdf);
+            room += QFileInfo(sized).size();
+        }
         const QStringList before = contents(folder.path());
         toolkit::setSaveFileHook([&](const QString&) { return path; });
         support::Messages messages;
-        Form10& report = batchReport();
         rlimit limit{};
         getrlimit(RLIMIT_FSIZE, &limit);
-        const rlimit full{diskFull ? 4096 : limit.rlim_cur, limit.rlim_max};
+        const rlimit full{room > 0 ? rlim_t(room) : limit.rlim_cur, limit.rlim_max};
         std::signal(SIGXFSZ, SIG_IGN); // a write beyond the limit fails instead
         setrlimit(RLIMIT_FSIZE, &full);
         QTest::keySequence(report.window(), kExportPdf);
