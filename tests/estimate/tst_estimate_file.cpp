@@ -91,6 +91,7 @@ private slots:
         row("count too large", "transactions/mixed/6/batch/entities", 40000, "La transacción 7 del sistema mixto tiene 40000 entidades batch; el máximo admitido es 32767.");
         row("count negative", "transactions/mixed/0/online/outputs", -1, "La transacción 1 del sistema mixto tiene -1 datos de salida on line; no puede ser negativo.");
         row("count with decimals", "transactions/mixed/1/online/inputs", 2.5, "En la transacción 2 del sistema mixto, el número de datos de entrada on line debe ser un número entero.");
+        row("count as text", "transactions/mixed/3/batch/entities", "3", "En la transacción 4 del sistema mixto, el número de entidades batch debe ser un número entero.");
         row("missing count", "transactions/mixed/2/batch/outputs", QJsonValue::Undefined, "Falta el campo «outputs» en la transacción 3 del sistema mixto.");
         row("rating above 5", "influence/ratings", QJsonArray{0, 1, 2, 3, 4, 5, 6, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, "La valoración del atributo 7 debe ser un número entero de 0 a 5, o null si aún no se ha valorado.");
         row("summed with one unrated", "influence/ratings", QJsonArray{0, 1, 2, 3, 4, 5, 0, 0, 0, 0, 0, 0, 0, QJsonValue(), 0, 0, 0, 0, 0}, "Los atributos están sumados, pero falta la valoración del atributo 14.");
