@@ -73,6 +73,18 @@ class TestEstimateFile final : public QObject
 private slots:
     void initTestCase() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
 
+    // The examples the format's description gives open as they stand.
+    void documentedExamplesOpen()
+    {
+        QFile doc(QStringLiteral(MARKII_FORMAT_DOC));
+        QVERIFY(doc.open(QIODevice::ReadOnly));
+        int examples = 0;
+        for (const QByteArray& part : doc.readAll().split('`'))
+            if (QString problem; part.startsWith("json\n") && ++examples)
+                QVERIFY2(estimate::fromJson(part.mid(5), kRules, &problem), qPrintable(problem));
+        QCOMPARE(examples, 2);
+    }
+
     void badContentsAreRefused_data()
     {
         // The sample with the value at the path ("a/0/b") changed, or the value alone without one;
