@@ -1,5 +1,7 @@
 #include "screen_test.h"
 
+#include <random>
+
 #include "screens/session/session.h"
 
 #include <QClipboard>
@@ -335,6 +337,54 @@ private slots:
                                      "P: 0,147590249922299",
                                      "W: 63,0969864533917; E: 1,22826096575606; PE: "
                                      "6,06548625064719"}));
+    }
+
+    // Damaged copies of a real file open whole or are refused, with a message, changing nothing.
+    void damagedFilesOpenWholeOrNotAtAll()
+    {
+        size(3, {"1 1 1 2 5 10", "3 0 7 0 0 1"});
+        support::press(app::screen<Form1>(), "Aceptar");
+        support::giveTgi("", 3);
+        support::toReport(12);
+        const QString path = folder.filePath("dañada.markii");
+        save(app::screen<Form10>().window(), path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray original = file.readAll();
+        file.close();
+        std::mt19937 random(7);
+        const auto below = [&](qsizetype n) {
+            return std::uniform_int_distribution<int>(0, int(n) - 1)(random);
+        };
+        int opened = 0;
+        for (int round = 0; round < 45; ++round) { // the library test opens thousands
+            QByteArray bytes = original;
+            if (round % 3 == 0)
+                bytes.truncate(below(bytes.size()));
+            else if (round % 3 == 1)
+                bytes[below(bytes.size())] ^= char(1 << below(8));
+            else
+                bytes.replace(
+                    QByteArrayList{"\"ratings\"", "1", "3", "\"report\"", "12", "COBOL"}[below(6)],
+                    QByteArrayList{"\"adjustment\"", "0", "32768", "null", "\"effort\"",
+                                   "-2"}[below(6)]);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                    file.write(bytes) == bytes.size());
+            file.close();
+            const estimate::Estimate before = session::capture();
+            const QStringList screensBefore = shownScreens();
+            support::Messages messages;
+            if (session::open(path)) {
+                ++opened;
+                QCOMPARE(messages.count(), 0);
+            } else {
+                QVERIFY2(messages.count() == 1 &&
+                             messages.texts()[0].startsWith(u"No se puede abrir"),
+                         qPrintable(messages.texts().join(u'|')));
+                QVERIFY(session::capture() == before && shownScreens() == screensBefore);
+            }
+        }
+        QVERIFY2(opened > 3, qPrintable(QString::number(opened)));
     }
 };
 
