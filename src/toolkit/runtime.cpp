@@ -10,15 +10,15 @@
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QMessageBox>
+#include <QPluginLoader>
 #include <QPointer>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QWidget>
 
 #include <exception>
+#include <memory>
 
 Q_LOGGING_CATEGORY(lcRuntime, "markii.runtime")
 
@@ -37,6 +37,7 @@ OpenFileHook g_openFileHook;
 WorkKeeper g_keeper;
 HeldMessages* g_held = nullptr;
 PrintHook g_printHook;
+QString g_printModule;
 
 QWidget* owner()
 {
@@ -311,12 +312,31 @@ QString askOpenFileName(const QString& title, const QString& folder, const QStri
     return QFileDialog::getOpenFileName(owner(), title, folder, filter);
 }
 
-bool askPrinter(QPrinter& printer)
+PrintOutcome printPages(const QString& documentName, double marginMillimetres,
+                        const PagePainter& paint, QString* why)
 {
-    if (g_printHook)
-        return g_printHook(printer);
-    QPrintDialog dialog(&printer, owner());
-    return dialog.exec() == QDialog::Accepted;
+    // Installed beside the program's libraries, at the same place relative to the program in the
+    // build folder; loaded once and kept.
+    const QString path = !g_printModule.isEmpty()
+                             ? g_printModule
+                             : QDir(QCoreApplication::applicationDirPath())
+                                   .filePath(QStringLiteral(MARKII_PRINT_MODULE));
+    static std::unique_ptr<QPluginLoader> loader;
+    static QString loaderPath;
+    if (!loader || loaderPath != path) {
+        loader = std::make_unique<QPluginLoader>(path);
+        loaderPath = path;
+    }
+    auto* service = qobject_cast<PrintService*>(loader->instance());
+    if (!service) {
+        qCWarning(lcRuntime) << "print module:" << loader->errorString();
+        if (why)
+            *why = QStringLiteral("Falta el módulo de impresión del programa (%1) o no se puede "
+                                  "cargar. Vuelva a instalar el programa.")
+                       .arg(QDir::toNativeSeparators(path));
+        return PrintOutcome::Unavailable;
+    }
+    return service->print(owner(), documentName, marginMillimetres, paint, g_printHook);
 }
 
 void copyText(const QString& text)
@@ -349,6 +369,11 @@ void setOpenFileHook(OpenFileHook hook)
 void setPrintHook(PrintHook hook)
 {
     g_printHook = std::move(hook);
+}
+
+void setPrintModule(const QString& path)
+{
+    g_printModule = path;
 }
 
 void noteUnsavedData()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "numeric/runtime_error.h"
+#include "toolkit/print_service.h"
 
 #include <QList>
 #include <QString>
@@ -8,7 +9,6 @@
 #include <exception>
 #include <functional>
 
-class QPrinter;
 class QWidget;
 
 namespace toolkit {
@@ -102,8 +102,10 @@ QString askSaveFileName(const QString& title, const QString& proposedPath, const
 // The open dialog: an existing file to read, empty when the user cancels.
 QString askOpenFileName(const QString& title, const QString& folder, const QString& filter);
 
-// The print dialog: true when the user chose a printer and confirmed.
-bool askPrinter(QPrinter& printer);
+// Asks for a printer and prints the pages on it. Unavailable when the print module that comes
+// with the program cannot be loaded; *why (when given) then says what went wrong.
+PrintOutcome printPages(const QString& documentName, double marginMillimetres,
+                        const PagePainter& paint, QString* why = nullptr);
 
 // Puts plain text on the clipboard.
 void copyText(const QString& text);
@@ -117,11 +119,12 @@ QString documentsFolder();
 using MessageHook = std::function<Answer(const Message&)>;
 using SaveFileHook = std::function<QString(const QString& proposedPath)>;
 using OpenFileHook = std::function<QString(const QString& folder)>;
-using PrintHook = std::function<bool(QPrinter&)>;
 void setMessageHook(MessageHook hook);
 void setSaveFileHook(SaveFileHook hook);
 void setOpenFileHook(OpenFileHook hook);
 void setPrintHook(PrintHook hook);
+// Where the print module is looked for; empty: where the program was installed with it.
+void setPrintModule(const QString& path);
 
 // ---------------------------------------------------------------------------------------------
 // The program as a whole

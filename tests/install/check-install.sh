@@ -2,10 +2,11 @@
 # Installs a build into a scratch root as the package does (prefix /usr) and checks what the
 # desktop relies on: launcher, metainfo, icons and the estimates' file type, valid and all under
 # the one application id.
-# Usage: check-install.sh CMAKE BUILD-DIR APP-ID ICON-SIDE...
+# Usage: check-install.sh CMAKE BUILD-DIR APP-ID PRINT-MODULE ICON-SIDE...
+# PRINT-MODULE is where the program looks for its print module, relative to the program's folder.
 set -eu
-cmake=$1 build=$2 id=$3
-shift 3
+cmake=$1 build=$2 id=$3 module=$4
+shift 4
 
 fail() {
     echo "FAIL: $*" >&2
@@ -13,7 +14,7 @@ fail() {
 }
 
 for tool in desktop-file-validate:desktop-file-utils appstreamcli:appstream file:file \
-    update-mime-database:shared-mime-info; do
+    update-mime-database:shared-mime-info readelf:binutils; do
     command -v "${tool%%:*}" >/dev/null ||
         fail "${tool%%:*} is missing; install the Debian package ${tool#*:}"
 done
@@ -25,6 +26,11 @@ DESTDIR=$work/root "$cmake" --install "$build" --prefix /usr >"$work/log" 2>&1 |
 usr=$work/root/usr
 
 [ -x "$usr/bin/markii" ] || fail "no program in /usr/bin"
+# Printing is loaded when first used, from where the program looks for it; the program itself
+# starts without the print support.
+[ -f "$usr/bin/$module" ] || fail "no print module at /usr/bin/$module"
+readelf -d "$usr/bin/markii" | grep -q 'NEEDED.*PrintSupport' &&
+    fail "the program links the print support, which slows every start"
 
 launcher=$usr/share/applications/$id.desktop
 metainfo=$usr/share/metainfo/$id.metainfo.xml

@@ -44,6 +44,7 @@ void freshRun()
     toolkit::setSaveFileHook(unexpected("unexpected save dialog", QString()));
     toolkit::setOpenFileHook(unexpected("unexpected open dialog", QString()));
     toolkit::setPrintHook(unexpected("unexpected print dialog", false));
+    toolkit::setPrintModule({});
     QApplication::processEvents();
 }
 

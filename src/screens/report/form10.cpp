@@ -13,11 +13,10 @@
 #include "screens/size/form7.h"
 #include "screens/size/form8.h"
 #include "screens/size/form9.h"
+#include "toolkit/fonts.h"
 #include "toolkit/runtime.h"
 
-#include "toolkit/fonts.h"
 #include <QDir>
-#include <QPrinter>
 
 #include <initializer_list>
 
@@ -264,11 +263,18 @@ void Form10::saveReport()
 
 void Form10::printReport()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(caption());
-    if (toolkit::askPrinter(printer) && !report::print(document(), printer))
-        toolkit::messageBox(QStringLiteral("La impresora no ha aceptado el informe."),
-                            QStringLiteral("No se ha impreso el informe"));
+    const report::Document pages = document();
+    QString why;
+    const toolkit::PrintOutcome outcome = toolkit::printPages(
+        caption(), report::kMarginMillimetres,
+        [&pages](QPainter& painter, const QRectF& area, const std::function<bool()>& newPage) {
+            return report::paintPages(painter, area, pages, newPage);
+        },
+        &why);
+    if (outcome == toolkit::PrintOutcome::Failed)
+        why = QStringLiteral("La impresora no ha aceptado el informe.");
+    if (!why.isEmpty())
+        toolkit::messageBox(why, QStringLiteral("No se ha impreso el informe"));
 }
 
 void Form10::closeBox()

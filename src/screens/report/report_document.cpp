@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -32,7 +31,6 @@ QString lineText(const Line& line)
     return parts.join(QLatin1Char(' '));
 }
 
-constexpr double kMarginMillimetres = 20;
 // Pages are laid out in points of a page this wide, then scaled to the rectangle given: the
 // width of A4 inside the margins.
 constexpr double kNaturalWidth = 482;
@@ -468,7 +466,7 @@ void paintDetails(QPainter& painter, const Flow& flow, const QList<const Table*>
 
 // Every page of the report inside the area, one after another; newPage starts the next sheet.
 template <class NewPage>
-bool paintPages(QPainter& painter, const QRectF& area, const Document& document, NewPage newPage)
+bool paintAll(QPainter& painter, const QRectF& area, const Document& document, NewPage newPage)
 {
     if (area.isEmpty())
         return true;
@@ -658,8 +656,8 @@ bool writePdf(const Document& document, const QString& path, QString* error)
         file.cancelWriting();
         return fail(error, path, QStringLiteral("no se pudo preparar el PDF"));
     }
-    const bool painted = paintPages(painter, QRectF(0, 0, writer.width(), writer.height()),
-                                    document, [&writer] { return writer.newPage(); });
+    const bool painted = paintAll(painter, QRectF(0, 0, writer.width(), writer.height()), document,
+                                  [&writer] { return writer.newPage(); });
     painter.end(); // the PDF reaches the file only here
     if (!painted) {
         file.cancelWriting();
@@ -673,24 +671,10 @@ bool writePdf(const Document& document, const QString& path, QString* error)
     return true;
 }
 
-bool print(const Document& document, QPrinter& printer)
+bool paintPages(QPainter& painter, const QRectF& area, const Document& document,
+                const std::function<bool()>& newPage)
 {
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    // The same pages as the PDF: the paper less its margins, unless the printer cannot reach that
-    // far. The painter starts at the corner of the printable area, or of the paper on a full page.
-    const QPageLayout layout = printer.pageLayout();
-    const double margin = kMarginMillimetres / 25.4 * printer.resolution();
-    const QRectF printable = layout.paintRectPixels(printer.resolution());
-    QRectF area = QRectF(layout.fullRectPixels(printer.resolution()))
-                      .adjusted(margin, margin, -margin, -margin)
-                      .intersected(printable);
-    if (!printer.fullPage())
-        area.translate(-printable.topLeft());
-    const bool painted =
-        paintPages(painter, area, document, [&printer] { return printer.newPage(); });
-    return painter.end() && painted;
+    return paintAll(painter, area, document, newPage);
 }
 
 } // namespace report

@@ -10,7 +10,10 @@
 #include <QString>
 #include <QStringList>
 
-class QPrinter;
+#include <functional>
+
+class QPainter;
+class QRectF;
 
 namespace report {
 
@@ -78,8 +81,12 @@ Part countedTransactions(method::SystemType type, const QList<method::Transactio
 // *error (when given) to a sentence naming the path and the reason.
 bool writePdf(const Document& document, const QString& path, QString* error = nullptr);
 
-// Prints the same pages on a printer the caller has set up; false when the printer would not
-// start.
-bool print(const Document& document, QPrinter& printer);
+// The margin of every page, on paper and in the PDF.
+constexpr double kMarginMillimetres = 20;
+
+// Paints the pages of the PDF into the given area of each page, calling newPage between pages:
+// how the report is printed. False when a page could not be added.
+bool paintPages(QPainter& painter, const QRectF& area, const Document& document,
+                const std::function<bool()>& newPage);
 
 } // namespace report

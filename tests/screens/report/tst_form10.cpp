@@ -215,6 +215,55 @@ private slots:
         QVERIFY(report.isShown() && contents(folder.path()) == before);
     }
 
+    // A print that cannot go through says why and leaves the report as it was; a cancelled
+    // dialog says nothing.
+    void printThatDoesNotGoThrough_data()
+    {
+        QTest::addColumn<QString>("module");  // where the print module is looked for; "": its place
+        QTest::addColumn<QString>("output");  // the file the printer writes to; "": cancelled
+        QTest::addColumn<QString>("message"); // how the message starts; "": none
+        const QString refused = "La impresora no ha aceptado el informe.";
+        const QString noModule = "Falta el módulo de impresión del programa (";
+        QTest::newRow("cancelled") << ""
+                                   << ""
+                                   << "";
+        QTest::newRow("printer refuses") << ""
+                                         << "no/such/folder/x.pdf" << refused;
+        QTest::newRow("module missing") << "none/libmarkii_print.so"
+                                        << "x.pdf" << noModule;
+        QTest::newRow("module damaged") << "damaged.so"
+                                        << "x.pdf" << noModule;
+    }
+
+    void printThatDoesNotGoThrough()
+    {
+        QFETCH(QString, module);
+        QFETCH(QString, output);
+        QFETCH(QString, message);
+        QFile damaged(folder.filePath("damaged.so"));
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("\x7f"
+                                                                    "ELF no module") > 0);
+        damaged.close();
+        const QStringList before = contents(folder.path());
+        Form10& report = batchReport();
+        if (!module.isEmpty())
+            toolkit::setPrintModule(folder.filePath(module));
+        toolkit::setPrintHook([&](QPrinter& printer) {
+            printer.setOutputFileName(folder.filePath(output));
+            return !output.isEmpty();
+        });
+        support::Messages messages;
+        QTest::keySequence(report.window(), QKeySequence::Print);
+        if (message.isEmpty()) {
+            QCOMPARE(messages.count(), 0);
+        } else {
+            QCOMPARE(messages.titles(), QStringList("No se ha impreso el informe"));
+            QVERIFY2(messages.texts()[0].startsWith(message), qPrintable(messages.texts()[0]));
+        }
+        QVERIFY(report.isShown());
+        QCOMPARE(contents(folder.path()), before);
+    }
+
     // After the figures: the system type, its transactions and total, how TGI was got, the
     // language.
     void showsWhatWasCounted_data()
