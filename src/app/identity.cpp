@@ -24,8 +24,10 @@ namespace app {
 namespace {
 
 // The sizes a desktop picks from; each is drawn when first asked for, not scaled from another, so
-// small sizes stay crisp, and sizes never shown are never drawn.
-constexpr std::array kSides{16, 24, 32, 48, 64, 128, 256};
+// small sizes stay crisp, and sizes never shown are never drawn. An X11 window carries every one
+// of them in its icon property, drawn and copied at each start: up to 128 px, enough for 64 px at
+// twice the scale. The launcher's larger icons are the installed files.
+constexpr std::array kSides{16, 24, 32, 48, 64, 128};
 
 class ProgramIconEngine final : public QIconEngine
 {
