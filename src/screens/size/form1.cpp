@@ -144,11 +144,7 @@ void Form1::Calcular_Click()
 
 void Form1::renameTransaction(int index, const QString& name)
 {
-    if (index < 0 || index >= m_transactions.size())
-        return;
-    m_transactions[index].name = method::cleanTransactionName(name);
-    if (isLoaded())
-        Transacciones->rowChanged(index);
+    transaction_list::rename(m_transactions, isLoaded() ? Transacciones : nullptr, index, name);
 }
 
 void Form1::removeTransaction(int index)
@@ -175,10 +171,9 @@ void Form1::removeTransaction(int index)
 
 void Form1::Quitar_Click()
 {
-    const int index = Transacciones->listIndex();
-    if (index < 0 || !transaction_list::confirmRemoval(m_transactions, index))
-        return;
-    removeTransaction(index);
+    if (const int index = transaction_list::chosenForRemoval(*Transacciones, m_transactions);
+        index >= 0)
+        removeTransaction(index);
 }
 
 void Form1::NuevaFuncion_Click()

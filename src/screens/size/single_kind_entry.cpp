@@ -113,11 +113,7 @@ void SingleKindEntry::Calcular_Click()
 
 void SingleKindEntry::renameTransaction(int index, const QString& name)
 {
-    if (index < 0 || index >= m_transactions.size())
-        return;
-    m_transactions[index].name = method::cleanTransactionName(name);
-    if (isLoaded())
-        Transacciones->rowChanged(index);
+    transaction_list::rename(m_transactions, isLoaded() ? Transacciones : nullptr, index, name);
 }
 
 void SingleKindEntry::removeTransaction(int index)
@@ -137,10 +133,9 @@ void SingleKindEntry::removeTransaction(int index)
 
 void SingleKindEntry::Quitar_Click()
 {
-    const int index = Transacciones->listIndex();
-    if (index < 0 || !transaction_list::confirmRemoval(m_transactions, index))
-        return;
-    removeTransaction(index);
+    if (const int index = transaction_list::chosenForRemoval(*Transacciones, m_transactions);
+        index >= 0)
+        removeTransaction(index);
 }
 
 void SingleKindEntry::NuevaFuncion_Click()

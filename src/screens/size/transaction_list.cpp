@@ -130,12 +130,26 @@ QString reading(const QList<method::Transaction>& transactions, int index, bool 
            countsSaid(transaction.onLine);
 }
 
-bool confirmRemoval(const QList<method::Transaction>& transactions, int index)
+void rename(QList<method::Transaction>& transactions, toolkit::ListBox* list, int index,
+            const QString& name)
 {
-    return toolkit::askYesNo(QStringLiteral("¿Desea quitar la %1? Sus puntos dejarán de contar en "
-                                            "el total.")
-                                 .arg(titled(transactions, index)),
-                             QStringLiteral("Quitar transacción"));
+    if (index < 0 || index >= transactions.size())
+        return;
+    transactions[index].name = method::cleanTransactionName(name);
+    if (list)
+        list->rowChanged(index);
+}
+
+int chosenForRemoval(const toolkit::ListBox& list, const QList<method::Transaction>& transactions)
+{
+    const int index = list.listIndex();
+    if (index < 0)
+        return -1;
+    const bool confirmed = toolkit::askYesNo(
+        QStringLiteral("¿Desea quitar la %1? Sus puntos dejarán de contar en el total.")
+            .arg(titled(transactions, index)),
+        QStringLiteral("Quitar transacción"));
+    return confirmed ? index : -1;
 }
 
 void showAdded(toolkit::ListBox& list, toolkit::CommandButton& quitar, int rows)

@@ -35,7 +35,13 @@ void showAdded(toolkit::ListBox& list, toolkit::CommandButton& quitar, int rows)
 // selected, Quitar available while rows remain.
 void showRemoved(toolkit::ListBox& list, toolkit::CommandButton& quitar, int index, int rows);
 
-// Asks whether to take back the transaction at the 0-based position given, naming it.
-bool confirmRemoval(const QList<method::Transaction>& transactions, int index);
+// Gives the transaction at the 0-based position given its cleaned name, and shows it in the list
+// when the screen is loaded (list not null). Positions outside the list are ignored.
+void rename(QList<method::Transaction>& transactions, toolkit::ListBox* list, int index,
+            const QString& name);
+
+// The position of the transaction selected in the list once the user, asked by its name,
+// confirms taking it back; -1 when none is selected or the user says No.
+int chosenForRemoval(const toolkit::ListBox& list, const QList<method::Transaction>& transactions);
 
 } // namespace transaction_list
