@@ -464,49 +464,6 @@ void paintDetails(QPainter& painter, const Flow& flow, const QList<const Table*>
     }
 }
 
-// Every page of the report inside the area, one after another; newPage starts the next sheet.
-template <class NewPage>
-bool paintAll(QPainter& painter, const QRectF& area, const Document& document, NewPage newPage)
-{
-    if (area.isEmpty())
-        return true;
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    const double scale = area.width() / kNaturalWidth;
-    const double height = area.height() / scale - kFooterHeight;
-    const Flow flow(document, painter.device(), kNaturalWidth, height);
-    QList<const Table*> tables;
-    for (const Part& part : document.details)
-        if (!part.table.columns.isEmpty())
-            tables << &part.table;
-    const QFont footer = layoutFont(kFooterPoints, false, painter.device());
-    const QFontMetricsF footerMetrics(footer, painter.device());
-    const auto count = flow.pages.size() + 1;
-
-    for (qsizetype number = 1; number <= count; ++number) {
-        if (number > 1 && !newPage())
-            return false;
-        if (number == 1)
-            paintFigures(
-                painter,
-                QRectF(area.topLeft(), QSizeF(area.width(), area.height() - kFooterHeight * scale)),
-                document);
-        painter.save();
-        painter.translate(area.topLeft());
-        painter.scale(scale, scale);
-        if (number > 1)
-            paintDetails(painter, flow, tables, flow.pages[number - 2]);
-        painter.setFont(footer);
-        painter.setPen(Qt::black);
-        const QString mark = QStringLiteral("Página %1 de %2").arg(number).arg(count);
-        painter.drawText(QPointF((kNaturalWidth - footerMetrics.horizontalAdvance(mark)) / 2,
-                                 height + kFooterHeight - footerMetrics.descent()),
-                         mark);
-        painter.restore();
-    }
-    return true;
-}
-
 bool fail(QString* error, const QString& path, const QString& reason)
 {
     if (error)
@@ -635,6 +592,49 @@ Part countedTransactions(method::SystemType type, const QList<method::Transactio
     return part;
 }
 
+// Every page one after another inside the area; newPage starts the next sheet.
+bool paintPages(QPainter& painter, const QRectF& area, const Document& document,
+                const std::function<bool()>& newPage)
+{
+    if (area.isEmpty())
+        return true;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const double scale = area.width() / kNaturalWidth;
+    const double height = area.height() / scale - kFooterHeight;
+    const Flow flow(document, painter.device(), kNaturalWidth, height);
+    QList<const Table*> tables;
+    for (const Part& part : document.details)
+        if (!part.table.columns.isEmpty())
+            tables << &part.table;
+    const QFont footer = layoutFont(kFooterPoints, false, painter.device());
+    const QFontMetricsF footerMetrics(footer, painter.device());
+    const auto count = flow.pages.size() + 1;
+
+    for (qsizetype number = 1; number <= count; ++number) {
+        if (number > 1 && !newPage())
+            return false;
+        if (number == 1)
+            paintFigures(
+                painter,
+                QRectF(area.topLeft(), QSizeF(area.width(), area.height() - kFooterHeight * scale)),
+                document);
+        painter.save();
+        painter.translate(area.topLeft());
+        painter.scale(scale, scale);
+        if (number > 1)
+            paintDetails(painter, flow, tables, flow.pages[number - 2]);
+        painter.setFont(footer);
+        painter.setPen(Qt::black);
+        const QString mark = QStringLiteral("Página %1 de %2").arg(number).arg(count);
+        painter.drawText(QPointF((kNaturalWidth - footerMetrics.horizontalAdvance(mark)) / 2,
+                                 height + kFooterHeight - footerMetrics.descent()),
+                         mark);
+        painter.restore();
+    }
+    return true;
+}
+
 bool writePdf(const Document& document, const QString& path, QString* error)
 {
     // QSaveFile writes beside the target and renames only once all went well, so a failure leaves
@@ -656,8 +656,8 @@ bool writePdf(const Document& document, const QString& path, QString* error)
         file.cancelWriting();
         return fail(error, path, QStringLiteral("no se pudo preparar el PDF"));
     }
-    const bool painted = paintAll(painter, QRectF(0, 0, writer.width(), writer.height()), document,
-                                  [&writer] { return writer.newPage(); });
+    const bool painted = paintPages(painter, QRectF(0, 0, writer.width(), writer.height()),
+                                    document, [&writer] { return writer.newPage(); });
     painter.end(); // the PDF reaches the file only here
     if (!painted) {
         file.cancelWriting();
@@ -669,12 +669,6 @@ bool writePdf(const Document& document, const QString& path, QString* error)
     if (!file.flush() || !file.commit())
         return fail(error, path, whyNot(file, path));
     return true;
-}
-
-bool paintPages(QPainter& painter, const QRectF& area, const Document& document,
-                const std::function<bool()>& newPage)
-{
-    return paintAll(painter, area, document, newPage);
 }
 
 } // namespace report
